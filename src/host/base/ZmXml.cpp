@@ -1,0 +1,96 @@
+#include "host/base/ZmXml.h"
+
+#include "host/base/File.h"
+
+#include <libxml/parser.h>
+
+#include <climits>
+#include <cstring>
+
+namespace zmxml {
+namespace {
+
+// No network, no entity substitution, no DTD loading, and no messages on the
+// host's standard error: failures are reported through null results only.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+bool declaresEntitiesOrExternalSubset(const xmlDtd* dtd) {
+    return dtd != nullptr &&
+           (dtd->entities != nullptr || dtd->SystemID != nullptr || dtd->ExternalID != nullptr);
+}
+
+xmlDocPtr refuseUnsafe(xmlDocPtr doc) {
+    if (doc == nullptr) {
+        return nullptr;
+    }
+    // An external subset is never loaded (no XML_PARSE_DTDLOAD), but a file
+    // that names one, or declares entities inline, is not one of ours.
+    if (declaresEntitiesOrExternalSubset(doc->intSubset) || doc->extSubset != nullptr) {
+        xmlFreeDoc(doc);
+        return nullptr;
+    }
+    return doc;
+}
+
+} // namespace
+
+xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
+    // Only regular files: a directory makes libxml2 complain on standard
+    // error, and a FIFO or device could block the host forever.
+    if (!zmdisk::File(fileName).isFile()) {
+        return nullptr;
+    }
+    return refuseUnsafe(xmlReadFile(fileName.c_str(), nullptr, kParseOptions));
+}
+
+xmlDocPtr loadMemory(const char* data, std::size_t size) {
+    if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) {
+        return nullptr;
+    }
+    return refuseUnsafe(
+        xmlReadMemory(data, static_cast<int>(size), "memory.xml", nullptr, kParseOptions));
+}
+
+xmlNodePtr getElement(xmlNodePtr node) {
+    while (node != nullptr && node->type != XML_ELEMENT_NODE) {
+        node = node->next;
+    }
+    return node;
+}
+
+xmlNodePtr getChildElement(xmlNodePtr node) {
+    return node ? getElement(node->children) : nullptr;
+}
+
+xmlNodePtr getNextElement(xmlNodePtr node) {
+    return node ? getElement(node->next) : nullptr;
+}
+
+bool getElementText(xmlNodePtr node, Ostrel::u8string& text) {
+    if (node == nullptr || node->children == nullptr) {
+        text = Ostrel::u8string();
+        return false;
+    }
+    XmlCharPtr content(xmlNodeGetContent(node->children));
+    text = content ? reinterpret_cast<const char*>(content.get()) : "";
+    return true;
+}
+
+bool getPropertyString(xmlNodePtr node, const char* name, Ostrel::u8string& value) {
+    if (node == nullptr || name == nullptr || node->type != XML_ELEMENT_NODE) {
+        return false;
+    }
+    XmlCharPtr content(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+    if (!content) {
+        return false;
+    }
+    value = reinterpret_cast<const char*>(content.get());
+    return true;
+}
+
+bool hasName(xmlNodePtr node, const char* name) {
+    return node != nullptr && node->name != nullptr && name != nullptr &&
+           std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+}
+
+} // namespace zmxml

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "host/base/U8String.h"
+
+#include <libxml/tree.h>
+
+#include <memory>
+
+/// Small helpers over libxml2 trees, shared by the readers of the library's
+/// XML files (identifier files, template descriptions).
+namespace zmxml {
+
+/// Parses an XML file without network access and without expanding entities.
+/// A document that declares entities of its own in a DTD is refused, so that
+/// neither an entity-expansion bomb nor an external entity can be smuggled
+/// into a value. Returns the document (the caller frees it with xmlFreeDoc)
+/// or null when the file is missing, unreadable, malformed or refused.
+xmlDocPtr loadFile(const Ostrel::u8string& fileName);
+
+/// The same, over bytes in memory (used by tests and fuzz targets).
+xmlDocPtr loadMemory(const char* data, std::size_t size);
+
+/// The first element at or after `node` among its siblings, or null.
+xmlNodePtr getElement(xmlNodePtr node);
+/// The first element child of `node`, or null.
+xmlNodePtr getChildElement(xmlNodePtr node);
+/// The next sibling element of `node`, or null.
+xmlNodePtr getNextElement(xmlNodePtr node);
+/// Sets `text` to the content of the element's first child node (empty when
+/// it has none) and returns whether there was such a child.
+bool getElementText(xmlNodePtr node, Ostrel::u8string& text);
+/// Reads an XML attribute with entities decoded; false, `value` unchanged,
+/// when the attribute is absent.
+bool getPropertyString(xmlNodePtr node, const char* name, Ostrel::u8string& value);
+/// Whether the element's name is exactly `name`.
+bool hasName(xmlNodePtr node, const char* name);
+
+/// Owns a parsed document.
+struct DocDeleter {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
+
+/// Owns a text returned by libxml2.
+struct XmlCharDeleter {
+    void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
+
+} // namespace zmxml

@@ -1,0 +1,49 @@
+#include "host/common/DocumentTemplate.h"
+
+DocumentTemplate::DocumentTemplate(const DocumentTemplate& other)
+    : type_(other.type_), properties_(other.properties_), usable_(other.usable_) {
+    attributes_.reserve(other.attributes_.size());
+    for (const auto& attribute : other.attributes_) {
+        attributes_.push_back(attribute ? std::make_unique<AttributeTemplate>(*attribute)
+                                        : nullptr);
+    }
+}
+
+DocumentTemplate& DocumentTemplate::operator=(const DocumentTemplate& other) {
+    if (this != &other) {
+        DocumentTemplate copy(other);
+        type_ = std::move(copy.type_);
+        properties_ = std::move(copy.properties_);
+        attributes_ = std::move(copy.attributes_);
+        usable_ = copy.usable_;
+    }
+    return *this;
+}
+
+bool DocumentTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
+    const auto it = properties_.find(name);
+    if (it == properties_.end()) {
+        return false;
+    }
+    value = it->second;
+    return true;
+}
+
+DocumentTemplate& DocumentTemplate::setProperty(const Ostrel::u8string& name,
+                                                const Ostrel::u8string& value) {
+    properties_[name] = value;
+    return *this;
+}
+
+AttributeTemplate* DocumentTemplate::getAttribute(unsigned index) const {
+    return index < attributes_.size() ? attributes_[index].get() : nullptr;
+}
+
+AttributeTemplate& DocumentTemplate::addAttribute(const Ostrel::u8string& identifier) {
+    attributes_.push_back(std::make_unique<AttributeTemplate>(identifier));
+    return *attributes_.back();
+}
+
+void DocumentTemplate::appendAttribute(std::unique_ptr<AttributeTemplate> attribute) {
+    attributes_.push_back(std::move(attribute));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "host/common/OstrelDocAttributeTemplate.h"
+
+/// An attribute of a document in the making: its rules and its current value.
+class OstrelDocAttribute : public OstrelDocAttributeTemplate {
+public:
+    /// An attribute with the template's rules and an empty value.
+    explicit OstrelDocAttribute(const AttributeTemplate* attributeTemplate)
+        : OstrelDocAttributeTemplate(attributeTemplate) {}
+    OstrelDocAttribute(const OstrelDocAttribute&) = default;
+    OstrelDocAttribute& operator=(const OstrelDocAttribute&) = default;
+    ~OstrelDocAttribute() override = default;
+
+    /// Whether `other` names the same attribute (internal name) with the same
+    /// value. A null `other` never agrees.
+    virtual bool isEqual(const OstrelDocAttribute* other) const;
+    /// A copy of the same dynamic type; owners copy attributes through it.
+    virtual OstrelDocAttribute* clone() const { return new OstrelDocAttribute(*this); }
+
+    const Ostrel::u8string& getValue() const { return value_; }
+    void setValue(const Ostrel::u8string& value) { value_ = value; }
+
+private:
+    Ostrel::u8string value_;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "host/base/U8String.h"
+#include "host/common/detail/InputMask.h"
+
+class AttributeTemplate;
+
+/// An attribute's rules as the library sees them, read once from the host's
+/// AttributeTemplate: internal name (its identifier), visible name ("name"),
+/// length in characters ("size"), position ("position"), status ("status":
+/// N/n editable, R/r read-only, H/h hidden), "mandatory" and "multiline"
+/// (Y/N) and the input mask ("mask").
+class OstrelDocAttributeTemplate {
+public:
+    enum Status { Editable = 0, ReadOnly = 1, Hidden = 2 };
+
+    /// Reads the rules from the template; a null template gives an editable,
+    /// optional attribute without name, length or mask.
+    explicit OstrelDocAttributeTemplate(const AttributeTemplate* attributeTemplate);
+    OstrelDocAttributeTemplate(const OstrelDocAttributeTemplate&) = default;
+    OstrelDocAttributeTemplate& operator=(const OstrelDocAttributeTemplate&) = default;
+    virtual ~OstrelDocAttributeTemplate() = default;
+
+    const Ostrel::u8string& getAttrName() const { return attrName_; }
+    const Ostrel::u8string& getVisibleName() const { return visibleName_; }
+    int getLength() const { return length_; }
+    int getPosition() const { return position_; }
+    Status getStatus() const { return status_; }
+    bool isMandatory() const { return mandatory_; }
+    bool isMultiline() const { return multiline_; }
+    const Ostrel::u8string& getMask() const { return maskText_; }
+
+    /// Whether `value` may be stored. False, with `message` set to a sentence
+    /// naming the attribute and the expected form, when the attribute is
+    /// mandatory and the value empty, when the value has more characters than
+    /// the attribute's length, or when it does not fill the mask's required
+    /// positions. An empty value of an optional attribute is valid.
+    bool isValid(const Ostrel::u8string& value, Ostrel::u8string& message) const;
+
+    /// Fits typed text to the attribute: to the mask when there is one (see
+    /// InputMask::fit), and never longer than the attribute's length. Returns
+    /// false, `corrected` unchanged, when there is no mask and nothing to cut.
+    /// A corrected text always corrects to itself.
+    bool correctMask(const Ostrel::u8string& value, Ostrel::u8string& corrected) const;
+
+private:
+    Ostrel::u8string attrName_;
+    Ostrel::u8string visibleName_;
+    int length_ = 0;
+    int position_ = 0;
+    Status status_ = Editable;
+    bool mandatory_ = false;
+    bool multiline_ = false;
+    Ostrel::u8string maskText_;
+    Ostrel::detail::InputMask mask_;
+};
