@@ -5,7 +5,10 @@
 string(REPLACE "\"" "" DIRS "${DIRS}")
 set(offenders "")
 foreach(dir IN LISTS DIRS)
-    file(GLOB_RECURSE files "${dir}/*.h" "${dir}/*.hpp" "${dir}/*.cpp" "${dir}/*.cc")
+    file(GLOB_RECURSE files RELATIVE "${dir}" "${dir}/*.h" "${dir}/*.hpp" "${dir}/*.cpp" "${dir}/*.cc")
+    # A module's qt/ folder holds its Qt adapters, built into libostrel only.
+    list(FILTER files EXCLUDE REGEX "(^|/)qt/")
+    list(TRANSFORM files PREPEND "${dir}/")
     foreach(f IN LISTS files)
         file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Qt[A-Za-z]*/|Q[A-Z][A-Za-z]*[>\"])")
         if(lines)

@@ -2,6 +2,10 @@
 
 #include "host/base/ZmXml.h"
 
+#include <algorithm>
+#include <cstring>
+#include <deque>
+
 namespace zm_soop {
 
 const char* soop_node::getAttr(const char* name) const {
@@ -9,16 +13,22 @@ const char* soop_node::getAttr(const char* name) const {
         return nullptr;
     }
     for (const auto& [key, value] : attributes_) {
-        if (key == name) {
-            return value.c_str();
+        if (std::strcmp(key, name) == 0) {
+            return value;
         }
     }
     return nullptr;
 }
 
 struct soop_db::Impl {
-    // Every element of the file in document order; lists point into it.
-    std::vector<std::unique_ptr<soop_node>> nodes;
+    // The parsed file lives as long as the database: attribute texts are
+    // handed out in place.
+    zmxml::DocPtr doc;
+    // Every element of the file in document order; lists point into it (a
+    // deque never moves its elements).
+    std::deque<soop_node> nodes;
+    // Attribute values that libxml2 keeps in several pieces, joined.
+    std::deque<std::string> joined;
     std::map<std::string, std::vector<const soop_node*>> lists;
 
     void collect(xmlNodePtr node) {
@@ -26,7 +36,7 @@ struct soop_db::Impl {
         // stack.
         while (node != nullptr) {
             if (node->type == XML_ELEMENT_NODE) {
-                nodes.push_back(read(node));
+                read(node);
             }
             if (node->children != nullptr && node->type == XML_ELEMENT_NODE) {
                 node = node->children;
@@ -44,15 +54,29 @@ struct soop_db::Impl {
         }
     }
 
-    static std::unique_ptr<soop_node> read(xmlNodePtr element) {
-        auto node = std::make_unique<soop_node>();
-        node->name_ = reinterpret_cast<const char*>(element->name);
+    void read(xmlNodePtr element) {
+        soop_node& node = nodes.emplace_back();
+        node.name_ = reinterpret_cast<const char*>(element->name);
+        std::size_t count = 0;
         for (xmlAttrPtr attr = element->properties; attr != nullptr; attr = attr->next) {
-            zmxml::XmlCharPtr value(xmlNodeListGetString(element->doc, attr->children, 1));
-            node->attributes_.emplace_back(reinterpret_cast<const char*>(attr->name),
-                                           value ? reinterpret_cast<const char*>(value.get()) : "");
+            ++count;
         }
-        return node;
+        node.attributes_.reserve(count);
+        for (xmlAttrPtr attr = element->properties; attr != nullptr; attr = attr->next) {
+            const auto* name = reinterpret_cast<const char*>(attr->name);
+            const xmlNode* text = attr->children;
+            // Nearly every attribute is one text node with its entities
+            // already decoded: use it as it is.
+            if (text == nullptr || (text->type == XML_TEXT_NODE && text->next == nullptr)) {
+                const auto* content = text ? reinterpret_cast<const char*>(text->content) : nullptr;
+                node.attributes_.emplace_back(name, content ? content : "");
+                continue;
+            }
+            zmxml::XmlCharPtr value(xmlNodeListGetString(element->doc, attr->children, 1));
+            const std::string& kept =
+                joined.emplace_back(value ? reinterpret_cast<const char*>(value.get()) : "");
+            node.attributes_.emplace_back(name, kept.c_str());
+        }
     }
 };
 
@@ -70,11 +94,11 @@ bool soop_db::initFromMemory(const char* data, std::size_t size) {
 
 bool soop_db::load(_xmlDoc* parsed) {
     impl_ = std::make_unique<Impl>();
-    const zmxml::DocPtr doc(parsed);
-    if (!doc) {
+    impl_->doc.reset(parsed);
+    if (!impl_->doc) {
         return false;
     }
-    impl_->collect(xmlDocGetRootElement(doc.get()));
+    impl_->collect(xmlDocGetRootElement(impl_->doc.get()));
     return true;
 }
 
@@ -83,9 +107,12 @@ bool soop_db::addList(const char* name) {
         return false;
     }
     auto& list = impl_->lists[name];
-    for (const auto& node : impl_->nodes) {
-        if (node->name_ == name) {
-            list.push_back(node.get());
+    list.reserve(static_cast<std::size_t>(
+        std::count_if(impl_->nodes.begin(), impl_->nodes.end(),
+                      [name](const soop_node& node) { return node.name_ == name; })));
+    for (const soop_node& node : impl_->nodes) {
+        if (node.name_ == name) {
+            list.push_back(&node);
         }
     }
     return true;

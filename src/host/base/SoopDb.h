@@ -23,7 +23,9 @@ public:
 private:
     friend class soop_db;
     std::string name_;
-    std::vector<std::pair<std::string, std::string>> attributes_;
+    // Name and text of each attribute, pointing into the database's parsed
+    // file: large identifier files are read without copying every value.
+    std::vector<std::pair<const char*, const char*>> attributes_;
 };
 
 /// A small read-only database over an XML file: the file's elements grouped

@@ -1,0 +1,183 @@
+// `ostrel ident`: the automatic identifier counters of a definition file and
+// their value file, as a host application sees them.
+#include "Command.h"
+
+#include "autoident/AutoIncrementedIdentificators.h"
+#include "autoident/detail/NumberRule.h"
+#include "host/base/SoopDb.h"
+
+#include <algorithm>
+#include <list>
+#include <ostream>
+#include <string>
+
+namespace ostrel::cli {
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n"
+    "\n"
+    "Works with the automatic identifier counters defined in the file DEFINITIONS,\n"
+    "whose current values are kept in the file VALUES. Loading the counters always\n"
+    "rewrites VALUES (creating it when missing): counters that are not in it start at\n"
+    "their initial value, and values of counters no longer defined are dropped.\n"
+    "Numbering starts afresh every day.\n"
+    "\n"
+    "Actions:\n"
+    "  list                  every counter with its next identifier (the default)\n"
+    "  next NAME             the next identifier of the counter NAME\n"
+    "  use NAME              marks the next identifier of NAME as used, so the counter\n"
+    "                        moves on, and saves VALUES\n"
+    "  sync NAME IDENTIFIER  re-synchronises NAME with an identifier that was actually\n"
+    "                        used (for example typed by hand): it must carry today's\n"
+    "                        prefix followed by a number; the next identifier follows\n"
+    "                        it; saves VALUES\n"
+    "\n"
+    "DEFINITIONS holds `ident` elements with the attributes name, prefix,\n"
+    "variable_length (number width), increment, initial_value and optionally\n"
+    "prefix_editable. In a prefix, \\Y is the year, \\y the year in two digits, \\m the\n"
+    "month, \\d the day and \\\\ a backslash; a prefix without a date escape gets the\n"
+    "date appended as six digits (yymmdd).\n"
+    "\n"
+    "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, the counter is\n"
+    "unknown, the identifier does not fit or VALUES cannot be written, 2 on a usage\n"
+    "error.\n"
+    "\n"
+    "Example:\n"
+    "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml\n"
+    "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n";
+
+int usageError(Output& output, const std::string& message) {
+    output.err << "ostrel ident: " << message << "\n"
+               << "Run 'ostrel ident --help' for usage.\n";
+    return 2;
+}
+
+/// Why the set refused the definition file: the entry after the last one it
+/// kept is the bad one, and the same checks in the same order name the fault.
+std::string describeDefinitionFailure(const std::string& file, int accepted) {
+    zm_soop::soop_db db;
+    if (!db.init(file)) {
+        return "cannot read the definition file '" + file +
+               "' (missing, unreadable or not well-formed XML)";
+    }
+    db.addList("ident");
+    const auto& nodes = db.getList("ident");
+    const auto index = static_cast<std::size_t>(accepted);
+    if (index >= nodes.size()) {
+        return "cannot load the definition file '" + file + "'";
+    }
+    const zm_soop::soop_node& node = *nodes[index];
+    const std::string where = file + ": counter definition " + std::to_string(index + 1) + ": ";
+    const char* name = node.getAttr("name");
+    if (name == nullptr || *name == '\0') {
+        return where + "the attribute 'name' is missing or empty";
+    }
+    const std::string named = file + ": counter '" + name + "': ";
+    if (node.getAttr("prefix") == nullptr) {
+        return named + "the attribute 'prefix' is missing";
+    }
+    for (const char* attribute : {"variable_length", "increment", "initial_value"}) {
+        long number = 0;
+        const char* text = node.getAttr(attribute);
+        if (text == nullptr) {
+            return named + "the attribute '" + attribute + "' is missing";
+        }
+        if (!ostrel::autoident::detail::readCounterNumber(text, number)) {
+            return named + "the attribute '" + attribute + "' is not a number: '" + text +
+                   "' (write zero as \"0\")";
+        }
+    }
+    return named + "the name is defined twice";
+}
+
+void listCounters(AutoIncrementedIdentificators& idents, const std::string& file, Output& output) {
+    std::list<Ostrel::u8string> names;
+    idents.getNames(names);
+    if (names.empty()) {
+        output.out << "No counters are defined in '" << file << "'.\n";
+        return;
+    }
+    std::size_t width = 0;
+    for (const Ostrel::u8string& name : names) {
+        width = std::max(width, name.size());
+    }
+    for (const Ostrel::u8string& name : names) {
+        long fixedLength = 0;
+        const char* next = idents.getValue(name.c_str(), fixedLength);
+        output.out << name.str() << std::string(width - name.size() + 2, ' ') << next << '\n';
+    }
+}
+
+int run(const std::vector<std::string>& args, Output& output) {
+    if (args.size() < 2) {
+        return usageError(output, "expected a definition file and a value file");
+    }
+    const std::string& definitions = args[0];
+    const std::string& values = args[1];
+    const std::string action = args.size() > 2 ? args[2] : "list";
+    const std::size_t expected = action == "list"                        ? 3
+                                 : (action == "next" || action == "use") ? 4
+                                 : action == "sync"                      ? 5
+                                                                         : 0;
+    if (expected == 0) {
+        return usageError(output, "unknown action '" + action + "'");
+    }
+    if (args.size() != expected && !(action == "list" && args.size() == 2)) {
+        return usageError(output, args.size() < expected
+                                      ? "the action '" + action + "' needs more arguments"
+                                      : "too many arguments for the action '" + action + "'");
+    }
+
+    AutoIncrementedIdentificators idents;
+    if (!idents.init(definitions, values)) {
+        output.err << "ostrel ident: " << describeDefinitionFailure(definitions, idents.getCount())
+                   << '\n';
+        return 1;
+    }
+    if (action == "list") {
+        listCounters(idents, definitions, output);
+        return 0;
+    }
+
+    const std::string& name = args[3];
+    long fixedLength = 0;
+    const char* next = idents.getValue(name.c_str(), fixedLength);
+    if (next == nullptr) {
+        output.err << "ostrel ident: no counter named '" << name << "' in '" << definitions
+                   << "'\n";
+        return 1;
+    }
+    if (action == "next") {
+        output.out << next << '\n';
+        return 0;
+    }
+    if (action == "use") {
+        const std::string used = next;
+        if (!idents.incrementValue(name.c_str())) {
+            output.err << "ostrel ident: cannot write the value file '" << values
+                       << "'; the use of " << used << " was not saved\n";
+            return 1;
+        }
+        output.out << name << ": used " << used << ", next "
+                   << idents.getValue(name.c_str(), fixedLength) << '\n';
+        return 0;
+    }
+    const std::string& typed = args[4];
+    const std::string example = next;
+    if (!idents.updateIdentifier(name.c_str(), typed.c_str())) {
+        output.err << "ostrel ident: '" << typed << "' does not fit the counter '" << name
+                   << "': expected today's prefix followed by a number, like '" << example << "'\n";
+        return 1;
+    }
+    output.out << name << ": synchronised with " << typed << ", next "
+               << idents.getValue(name.c_str(), fixedLength) << '\n';
+    return 0;
+}
+
+const Registration registration(
+    {"ident", "ident DEFINITIONS VALUES [list | next NAME | use NAME | sync NAME IDENTIFIER]",
+     kHelp, run});
+
+} // namespace
+} // namespace ostrel::cli

@@ -1,0 +1,173 @@
+#include "autoident/AutoIncrementedIdentificators.h"
+
+#include "autoident/detail/NumberRule.h"
+#include "host/base/SoopDb.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+using ostrel::autoident::detail::readAtoi;
+using ostrel::autoident::detail::readCounterNumber;
+
+bool readRequiredNumber(const zm_soop::soop_node& node, const char* attribute, long& number) {
+    return readCounterNumber(node.getAttr(attribute), number);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+AutoIncrementedIdentificators::AutoIncrementedIdentificators() = default;
+
+AutoIncrementedIdentificators::AutoIncrementedIdentificators(
+    const AutoIncrementedIdentificators& other)
+    : valueFile_(other.valueFile_) {
+    for (const auto& [name, counter] : other.identificators_) {
+        identificators_.emplace(name, std::make_unique<AutoIdentificator>(*counter));
+    }
+}
+
+AutoIncrementedIdentificators&
+AutoIncrementedIdentificators::operator=(const AutoIncrementedIdentificators& other) {
+    if (this != &other) {
+        AutoIncrementedIdentificators copy(other);
+        identificators_.swap(copy.identificators_);
+        valueFile_ = copy.valueFile_;
+    }
+    return *this;
+}
+
+AutoIncrementedIdentificators::~AutoIncrementedIdentificators() = default;
+
+bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
+                                         const Ostrel::u8string& valueFile) {
+    zm_soop::soop_db definitions;
+    if (!definitions.init(definitionFile)) {
+        return false;
+    }
+    definitions.addList("ident");
+    for (const zm_soop::soop_node* node : definitions.getList("ident")) {
+        const char* name = node->getAttr("name");
+        if (name == nullptr || *name == '\0') {
+            return false;
+        }
+        const char* prefix = node->getAttr("prefix");
+        if (prefix == nullptr) {
+            return false;
+        }
+        long variableLength = 0;
+        long increment = 0;
+        long initialValue = 0;
+        if (!readRequiredNumber(*node, "variable_length", variableLength) ||
+            !readRequiredNumber(*node, "increment", increment) ||
+            !readRequiredNumber(*node, "initial_value", initialValue)) {
+            return false;
+        }
+        // Optional and never refused: whatever atoi makes of it, 0 when absent.
+        const long prefixEditable = readAtoi(node->getAttr("prefix_editable"));
+        auto counter = std::make_unique<AutoIdentificator>(name, prefix, increment, initialValue,
+                                                           variableLength, prefixEditable);
+        if (!identificators_.emplace(name, std::move(counter)).second) {
+            return false;
+        }
+    }
+    valueFile_ = valueFile;
+
+    zm_soop::soop_db values;
+    if (values.init(valueFile)) {
+        values.addList("ident");
+        for (const zm_soop::soop_node* node : values.getList("ident")) {
+            AutoIdentificator* counter = getIdentifier(node->getAttr("name"));
+            long value = 0;
+            zmbase::EarthTime date;
+            if (counter == nullptr || !readCounterNumber(node->getAttr("value"), value) ||
+                !date.parseDate(node->getAttr("date"), 0)) {
+                continue; // a stale or damaged line only costs that counter its value
+            }
+            // The stored day is kept as it is: a counter of yesterday returns
+            // to its initial value at its next use, not here.
+            counter->setValue(static_cast<unsigned long>(value), date);
+        }
+    }
+    update();
+    return true;
+}
+
+int AutoIncrementedIdentificators::getCount() {
+    return static_cast<int>(identificators_.size());
+}
+
+void AutoIncrementedIdentificators::getNames(std::list<Ostrel::u8string>& names) const {
+    for (const auto& entry : identificators_) {
+        names.emplace_back(entry.first);
+    }
+}
+
+const char* AutoIncrementedIdentificators::getValue(const char* name, long& fixedLength) {
+    AutoIdentificator* counter = getIdentifier(name);
+    return counter ? counter->getValue(fixedLength) : nullptr;
+}
+
+bool AutoIncrementedIdentificators::incrementValue(const char* name) {
+    AutoIdentificator* counter = getIdentifier(name);
+    if (counter == nullptr) {
+        return false;
+    }
+    counter->incrementValue();
+    return update();
+}
+
+bool AutoIncrementedIdentificators::updateIdentifier(const char* name, const char* text) {
+    AutoIdentificator* counter = getIdentifier(name);
+    if (counter == nullptr || !counter->updateValue(text)) {
+        return false;
+    }
+    // The typed identifier has been used: the next one follows it.
+    counter->incrementValue();
+    update();
+    return true;
+}
+
+AutoIdentificator* AutoIncrementedIdentificators::getIdentifier(const char* name) {
+    if (name == nullptr) {
+        return nullptr;
+    }
+    const auto it = identificators_.find(name);
+    return it == identificators_.end() ? nullptr : it->second.get();
+}
+
+bool AutoIncrementedIdentificators::update() {
+    // The text is built first and written in one go: the file is truncated
+    // only once its new content is complete, and a thousand counters do not
+    // cost a thousand small writes.
+    std::string content = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
+    content.reserve(content.size() + identificators_.size() * 64 + 16);
+    AutoIdentificator::PrintedDate printed;
+    for (const auto& entry : identificators_) {
+        entry.second->appendValueLine(content, printed);
+    }
+    content += "</autoident>\r\n";
+
+    // Only a regular file (or none yet) is written: opening a FIFO left at
+    // that path would block the host until someone reads it.
+    const std::string path = valueFile_.toAcp();
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return false;
+    }
+    // Binary mode: the line ends are already CR LF on every platform.
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        return false;
+    }
+    const bool written =
+        std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
+    return std::fflush(file.get()) == 0 && written;
+}

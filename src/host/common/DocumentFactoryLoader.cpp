@@ -1,0 +1,66 @@
+#include "host/common/DocumentFactoryLoader.h"
+
+#include "host/base/ZmXml.h"
+
+#include <memory>
+
+namespace {
+
+// Calls `apply(name, value)` for every Property child of `element` that has
+// a name; the value is the element's whole text content.
+template <typename Apply> void forEachProperty(xmlNodePtr element, Apply apply) {
+    for (xmlNodePtr child = zmxml::getChildElement(element); child != nullptr;
+         child = zmxml::getNextElement(child)) {
+        Ostrel::u8string name;
+        if (!zmxml::hasName(child, "Property") || !zmxml::getPropertyString(child, "name", name)) {
+            continue;
+        }
+        const zmxml::XmlCharPtr content(xmlNodeGetContent(child));
+        apply(name, Ostrel::u8string(content ? reinterpret_cast<const char*>(content.get()) : ""));
+    }
+}
+
+std::unique_ptr<DocumentTemplate> readDocument(xmlNodePtr document, const Ostrel::u8string& type) {
+    auto documentTemplate = std::make_unique<DocumentTemplate>(type);
+    forEachProperty(document, [&](const Ostrel::u8string& name, const Ostrel::u8string& value) {
+        documentTemplate->setProperty(name, value);
+    });
+    for (xmlNodePtr child = zmxml::getChildElement(document); child != nullptr;
+         child = zmxml::getNextElement(child)) {
+        if (!zmxml::hasName(child, "Attribute")) {
+            continue;
+        }
+        Ostrel::u8string identifier;
+        zmxml::getPropertyString(child, "name", identifier);
+        AttributeTemplate& attribute = documentTemplate->addAttribute(identifier);
+        forEachProperty(child, [&](const Ostrel::u8string& name, const Ostrel::u8string& value) {
+            attribute.setProperty(name, value);
+        });
+    }
+    return documentTemplate;
+}
+
+} // namespace
+
+bool DocumentFactoryLoader::load(xmlNodePtr documents) {
+    if (documents == nullptr || documents->type != XML_ELEMENT_NODE ||
+        !zmxml::hasName(documents, "Documents")) {
+        return false;
+    }
+    for (xmlNodePtr child = zmxml::getChildElement(documents); child != nullptr;
+         child = zmxml::getNextElement(child)) {
+        if (!zmxml::hasName(child, "Document")) {
+            continue;
+        }
+        Ostrel::u8string type;
+        zmxml::getPropertyString(child, "type", type);
+        // A template without a type could never be offered, and the factory
+        // keys its templates by type: the first Document of a type wins.
+        if (type.empty() || factory_.findTemplate(type) != nullptr) {
+            skippedTypes_.push_back(type);
+            continue;
+        }
+        factory_.addTemplate(readDocument(child, type));
+    }
+    return true;
+}

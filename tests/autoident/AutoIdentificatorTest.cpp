@@ -1,0 +1,150 @@
+#include "autoident/AutoIdentificator.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using zmbase::EarthTime;
+
+// Exposes the protected prefix generation.
+class Probe : public AutoIdentificator {
+public:
+    using AutoIdentificator::AutoIdentificator;
+    using AutoIdentificator::generatePrefix;
+};
+
+class AutoIdentificatorTest : public ::testing::Test {
+protected:
+    static std::string text(AutoIdentificator& counter) {
+        long fixedLength = 0;
+        return counter.getValue(fixedLength);
+    }
+
+    // A clock the tests move across midnight (and back).
+    EarthTime now{2007, 3, 9, 10, 30, 0};
+    zmbase::ScopedLocalClock clock{[this] { return now; }};
+};
+
+TEST_F(AutoIdentificatorTest, PrefixEscapes) {
+    struct Row {
+        EarthTime day;
+        const char* pattern;
+        const char* prefix;
+    };
+    const EarthTime day(2007, 3, 9);
+    const Row rows[] = {
+        {day, "A\\Y-\\y.\\m/\\d", "A2007-07.03/09"},
+        {day, "INV-", "INV-070309"},   // no date escape: yymmdd appended
+        {day, "", "070309"},           // likewise for an empty pattern
+        {day, "a\\\\b", "a\\b070309"}, // a double backslash is no date escape
+        {day, "ab\\xc", "abxc070309"}, // an unknown escape keeps only the byte
+        {day, "ab\\", "ab070309"},     // a trailing backslash is dropped
+        {day, "\\D\\M", "DM070309"},   // escapes are case-sensitive
+        {day, "\\\\y\\d\\", "\\y09"},  // an escaped backslash starts no escape
+        {EarthTime(987, 1, 2), "\\Y|\\y|", "0987|87|"},
+        {EarthTime(2100, 12, 31), "", "001231"},
+    };
+    for (const Row& row : rows) {
+        now = row.day;
+        Probe counter("c", row.pattern, 1, 1, 0, 0);
+        std::string prefix = "old content";
+        EXPECT_TRUE(counter.generatePrefix(prefix));
+        EXPECT_EQ(prefix, row.prefix) << row.pattern;
+    }
+}
+
+TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
+    struct Row {
+        long width;
+        long initial;
+        long editable;
+        const char* text;
+        long fixedLength;
+    };
+    const Row rows[] = {
+        {4, 7, 0, "A2007-0007", 6},
+        {3, 0, 0, "A2007-000", 6},         // zero is padded like any number
+        {4, 123456, 0, "A2007-123456", 6}, // a wider number is never cut
+        {-3, 5, 0, "A2007-5", 6},
+        {2, 5, 10, "A2007-05", -4}, // no clamping either way
+        {2, 5, -1, "A2007-05", 7},
+        {0, -1, 0, "A2007-4294967295", 6}, // the value is unsigned
+    };
+    for (const Row& row : rows) {
+        AutoIdentificator counter("c", "A\\Y-", 1, row.initial, row.width, row.editable);
+        long fixedLength = 12345;
+        EXPECT_STREQ(counter.getValue(fixedLength), row.text);
+        EXPECT_EQ(fixedLength, row.fixedLength) << row.text;
+    }
+    AutoIdentificator absurd("c", "\\Y", 1, 1, 2000000000, 0);
+    EXPECT_EQ(text(absurd).size(), 4u + AutoIdentificator::kMaxPaddedWidth);
+}
+
+TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
+    // Each row advances a counter to 9 on 2007-03-09, moves the clock, then
+    // consults the counter in one of the ways that run the day correction.
+    enum Operation { GetValue, Increment, Update };
+    struct Row {
+        Operation operation;
+        EarthTime moment;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {GetValue, EarthTime(2007, 3, 10, 0, 0, 1), "X07031005"},
+        {GetValue, EarthTime(2007, 3, 9, 23, 59, 59), "X07030909"}, // time is not compared
+        {GetValue, EarthTime(2007, 3, 8, 10, 30, 0), "X07030805"},  // clock set back
+        {GetValue, EarthTime(2007, 4, 9, 10, 30, 0), "X07040905"},
+        {GetValue, EarthTime(2008, 3, 9, 10, 30, 0), "X08030905"},
+        {Increment, EarthTime(2007, 3, 10), "X07031005"}, // no increment on a new day
+        {Increment, EarthTime(2007, 3, 9, 11), "X07030910"},
+        {Update, EarthTime(2007, 3, 10), "X07031005"}, // the argument is ignored
+        {Update, EarthTime(2007, 3, 9, 11), "X07030977"},
+    };
+    for (const Row& row : rows) {
+        now = EarthTime(2007, 3, 9, 10, 30, 0);
+        AutoIdentificator counter("c", "X", 1, 5, 2, 0);
+        for (int i = 0; i < 4; ++i) {
+            counter.incrementValue();
+        }
+        now = row.moment;
+        if (row.operation == Increment) {
+            EXPECT_TRUE(counter.incrementValue());
+        } else if (row.operation == Update) {
+            counter.updateValue(77L);
+        }
+        EXPECT_EQ(text(counter), row.expected);
+        EXPECT_EQ(text(counter), row.expected) << "getValue must not advance";
+    }
+}
+
+TEST_F(AutoIdentificatorTest, ReadingATypedIdentifier) {
+    struct Row {
+        const char* typed;
+        bool accepted;
+        const char* next; // identifier afterwards (value was 5)
+    };
+    const Row rows[] = {
+        {"D070309-0007", true, "D070309-7"},  {"D070309-0", true, "D070309-0"},
+        {"D070309-000", false, "D070309-5"}, // three zeros are no number
+        {"D070309- 0", false, "D070309-5"},   {"D070309-", false, "D070309-5"},
+        {"D070308-0007", false, "D070309-5"}, // yesterday's prefix
+        {"d070309-0007", false, "D070309-5"}, // the prefix is case-sensitive
+        {"D0703", false, "D070309-5"},        {"D070309--3", true, "D070309-4294967293"},
+        {nullptr, false, "D070309-5"},
+    };
+    for (const Row& row : rows) {
+        AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 0, 0);
+        EXPECT_EQ(counter.updateValue(row.typed), row.accepted) << row.next;
+        EXPECT_EQ(text(counter), row.next);
+    }
+    // On a new day the prefix is today's and the old value is gone.
+    AutoIdentificator counter("c", "D\\d-", 1, 5, 0, 0);
+    counter.incrementValue();
+    now = EarthTime(2007, 3, 10);
+    EXPECT_FALSE(counter.updateValue("D09-8"));
+    EXPECT_EQ(text(counter), "D10-5");
+}
+
+} // namespace

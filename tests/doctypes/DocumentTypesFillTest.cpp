@@ -1,0 +1,111 @@
+#include "doctypes/DocumentTypesFill.h"
+
+#include "CatalogueDump.h"
+#include "doctypes/DocumentTypes.h"
+#include "host/common/DocumentFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::string dump(const DocumentTypes& types) {
+    return ostrel::test::dumpNodes(types.getIterator());
+}
+
+class DocumentTypesFillTest : public ::testing::Test {
+protected:
+    // A template in group `area`; null leaves a property out.
+    DocumentTemplate* add(const char* type, const char* area, const char* name,
+                          const char* canCreate = "Y", const char* description = nullptr) {
+        DocumentTemplate* t = factory_.createTemplate(type);
+        const std::pair<const char*, const char*> properties[] = {
+            {"Area", area}, {"name", name}, {"canCreate", canCreate}, {"Description", description}};
+        for (const auto& [property, value] : properties) {
+            if (value != nullptr) {
+                t->setProperty(property, value);
+            }
+        }
+        return t;
+    }
+    std::string fill(std::list<Ostrel::u8string> properties = {"Area", "ignored"}) {
+        DocumentTypesFill fill;
+        EXPECT_TRUE(fill.fillDocumentTypes(factory_, properties, types_));
+        return dump(types_);
+    }
+
+    DocumentFactory factory_;
+    DocumentTypes types_;
+};
+
+TEST_F(DocumentTypesFillTest, OnlyCreatableNamedGroupedUsableTemplatesAppear) {
+    add("OK", "Letters", "Fine");
+    add("LOWER_Y", "Letters", "x", "y");
+    add("NO", "Letters", "x", "N");
+    add("NO_CANCREATE", "Letters", "x", nullptr);
+    add("YES_WORD", "Letters", "x", "Yes");
+    add("EMPTY_NAME", "Letters", "");
+    add("NO_NAME", "Letters", nullptr);
+    add("EMPTY_GROUP", "", "x");
+    add("NO_GROUP", nullptr, "x");
+    add("WITHDRAWN", "Letters", "x")->setUsable(false);
+    EXPECT_EQ(fill(), "OSTREL.AREA.Letters 'Letters' +\n"
+                      "  OK 'Fine' create\n");
+}
+
+TEST_F(DocumentTypesFillTest, GroupsInByteOrderTypesInFactoryOrder) {
+    DocumentTemplate* memo = add("MEMO", "a", "Memo", "Y", "Short note");
+    add("FAX", "b", "Fax");
+    add("BILL", "B", "Bill");
+    add("ZZ", "a", "Last");
+    add("AA", "a", "First");
+    EXPECT_EQ(fill(), "OSTREL.AREA.B 'B' +\n"
+                      "  BILL 'Bill' create\n"
+                      "OSTREL.AREA.a 'a' +\n"
+                      "  AA 'First' create\n"
+                      "  MEMO 'Memo' create\n"
+                      "  ZZ 'Last' create\n"
+                      "OSTREL.AREA.b 'b' +\n"
+                      "  FAX 'Fax' create\n");
+
+    const DocumentTypeItem* group = types_.getDocTypeItem("OSTREL.AREA.a");
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->getDescription().str(), "");
+    EXPECT_EQ(group->getTemplate(), nullptr);
+    const DocumentTypeItem* item = types_.getDocTypeItem("MEMO");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->getTemplate(), memo);
+    EXPECT_EQ(item->getDescription().str(), "Short note");
+    EXPECT_EQ(item->getParent(), group);
+}
+
+TEST_F(DocumentTypesFillTest, NothingToAddLeavesTheCatalogueAsItWas) {
+    types_.addDocumentType("", "KEEP", "Keep", "", nullptr, false);
+    add("NO", "Letters", "x", "N");
+    EXPECT_EQ(fill(), "KEEP 'Keep'\n") << "no template qualifies";
+
+    add("OK", "Letters", "Fine");
+    std::list<Ostrel::u8string> none;
+    DocumentTypesFill fill;
+    EXPECT_FALSE(fill.fillDocumentTypes(factory_, none, types_));
+    EXPECT_EQ(dump(types_), "KEEP 'Keep'\n");
+}
+
+TEST_F(DocumentTypesFillTest, CopiesKeepTheirOwnGroups) {
+    add("OK", "Letters", "Fine");
+    std::list<Ostrel::u8string> properties{"Area"};
+    auto original = std::make_unique<DocumentTypesFill>();
+    DocumentTypes scratch;
+    original->fillDocumentTypes(factory_, properties, scratch);
+    DocumentTypesFill copy(*original);
+    original.reset();
+    // The copy holds the groups found so far, so filling again adds them once
+    // more, as a second fill of the original would.
+    copy.fillDocumentTypes(factory_, properties, types_);
+    EXPECT_EQ(dump(types_), "OSTREL.AREA.Letters 'Letters' +\n"
+                            "  OK 'Fine' create\n"
+                            "  OK 'Fine' create\n");
+}
+
+} // namespace

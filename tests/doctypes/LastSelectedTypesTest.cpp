@@ -1,0 +1,133 @@
+#include "doctypes/LastSelectedTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <list>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+Items itemsOf(LastSelectedTypes& recent) {
+    std::list<Ostrel::u8string> list;
+    recent.getSelectedItemsList(list);
+    Items items;
+    for (const Ostrel::u8string& item : list) {
+        items.push_back(item.str());
+    }
+    return items;
+}
+
+// The stored form shows every item, duplicates included.
+std::string stored(LastSelectedTypes& recent) {
+    Ostrel::u8string text;
+    recent.serialize(text);
+    return text.str();
+}
+
+TEST(LastSelectedTypesTest, AddingMovesToFrontAndTrims) {
+    LastSelectedTypes recent;
+    EXPECT_FALSE(recent.addItem(""));
+    for (const char* type : {"T1", "T2", "T3"}) {
+        EXPECT_TRUE(recent.addItem(type));
+    }
+    EXPECT_EQ(itemsOf(recent), (Items{"T3", "T2", "T1"}));
+    EXPECT_TRUE(recent.addItem("T1"));
+    EXPECT_EQ(itemsOf(recent), (Items{"T1", "T3", "T2"}));
+
+    LastSelectedTypes two(2);
+    for (const char* type : {"T1", "T2", "T3"}) {
+        two.addItem(type);
+    }
+    EXPECT_EQ(itemsOf(two), (Items{"T3", "T2"}));
+
+    // A stored list may hold duplicates and more than the maximum: one
+    // trimming step drops the last type with all its copies, and no more.
+    LastSelectedTypes read(2);
+    ASSERT_TRUE(read.deserialize("A|B|A|C|D", true));
+    read.addItem("E");
+    EXPECT_EQ(stored(read), "E|A|B|A|C");
+    read.addItem("F");
+    EXPECT_EQ(stored(read), "F|E|A|B|A");
+    read.addItem("G");
+    EXPECT_EQ(stored(read), "G|F|E|B");
+
+    LastSelectedTypes none(0);
+    EXPECT_TRUE(none.addItem("T"));
+    EXPECT_EQ(itemsOf(none), Items{});
+}
+
+TEST(LastSelectedTypesTest, SerialisedFormEscapesBarsAndBackslashes) {
+    LastSelectedTypes recent;
+    recent.addItem("R\\S");
+    recent.addItem("P|Q");
+    Ostrel::u8string text("kept:");
+    EXPECT_TRUE(recent.serialize(text));
+    EXPECT_EQ(text.str(), "kept:P\\|Q|R\\\\S");
+
+    LastSelectedTypes empty;
+    Ostrel::u8string nothing;
+    empty.serialize(nothing);
+    EXPECT_EQ(nothing.str(), "");
+}
+
+TEST(LastSelectedTypesTest, RoundTripKeepsItemsWithEscapedBytes) {
+    for (const Items& items : {Items{"P|Q", "R\\S"}, Items{"ends|", "ends\\"},
+                               Items{"\\", "|", "\\|\\\\"}, Items{"last\\"}}) {
+        LastSelectedTypes recent(100);
+        for (auto it = items.rbegin(); it != items.rend(); ++it) {
+            recent.addItem(*it);
+        }
+        Ostrel::u8string text;
+        recent.serialize(text);
+        LastSelectedTypes reread;
+        reread.deserialize("stale", false);
+        EXPECT_TRUE(reread.deserialize(text, true)) << text.str();
+        EXPECT_EQ(itemsOf(reread), items) << text.str();
+    }
+}
+
+TEST(LastSelectedTypesTest, ReadingStoredText) {
+    struct Row {
+        const char* text;
+        bool ok;
+        const char* items; // as stored again
+        const char* note;
+    };
+    const Row rows[] = {
+        {"", true, "", "empty text"},
+        {"|||", true, "", "separators only"},
+        {"|A||B|", true, "A|B", "empty items vanish"},
+        {"A|A", true, "A|A", "no duplicate check"},
+        {"\\", false, "", "a lone backslash"},
+        {"\\a", false, "", "backslash before a letter"},
+        {"A|B\\x|C", false, "A", "items before the bad escape stay, the current one goes"},
+        {"A|\\", false, "A", "a backslash as the last byte"},
+        {"A\\|", true, "A\\|", "escaped bar at the end"},
+        {"A\\\\", true, "A\\\\", "escaped backslash at the end"},
+        {"\xC3\xA9t\xC3\xA9", true, "\xC3\xA9t\xC3\xA9", "other bytes pass unchanged"},
+    };
+    for (const Row& row : rows) {
+        LastSelectedTypes recent;
+        recent.addItem("old");
+        EXPECT_EQ(recent.deserialize(row.text, true), row.ok) << row.note;
+        EXPECT_EQ(stored(recent), row.items) << row.note;
+    }
+}
+
+TEST(LastSelectedTypesTest, ReadingWithoutClearingAppendsBeyondTheMaximum) {
+    LastSelectedTypes recent(2);
+    recent.addItem("B");
+    recent.addItem("A");
+    EXPECT_TRUE(recent.deserialize("C|A|D", false));
+    EXPECT_EQ(stored(recent), "A|B|C|A|D");
+
+    std::list<Ostrel::u8string> out{"D", "X"};
+    EXPECT_TRUE(recent.getSelectedItemsList(out));
+    EXPECT_EQ(out, (std::list<Ostrel::u8string>{"D", "X", "A", "B", "C"}))
+        << "appends, skipping what the list already holds";
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+// The German and Czech catalogues as built beside the library: every text
+// the dialogs and the host layer show has its translation.
+
+#include "i18n/ZMLanguageSettings.h"
+
+#include "host/base/ResourceManager.h"
+#include "platform/MemoryRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <libintl.h>
+
+namespace {
+
+using ostrel::platform::MemoryRegistry;
+using ostrel::platform::Registry;
+using ostrel::platform::RegistryRoot;
+using ostrel::platform::RegistryValue;
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        Registry::setDefault(std::move(previous_));
+        ::setenv("LANGUAGE", "", 1);
+        std::setlocale(LC_ALL, "C");
+    }
+
+    // Sets the catalogue up as the library does at load, for `language`.
+    ZMLanguageSettings load(const char* language) {
+        auto store = std::make_unique<MemoryRegistry>();
+        store->setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
+                        RegistryValue::string(language));
+        auto previous = Registry::setDefault(std::move(store));
+        if (!previous_) {
+            previous_ = std::move(previous);
+        }
+        auto settings = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
+        settings.initialize("ostrel");
+        return settings;
+    }
+
+private:
+    std::unique_ptr<Registry> previous_;
+};
+
+struct Row {
+    const char* id;
+    const char* de;
+    const char* cs;
+};
+
+const Row kDialogTexts[] = {
+    {"Document Type Selection", "Auswahl des Dokumenttyps", "Výběr typu dokumentu"},
+    {"Document group:", "Dokumentgruppe:", "Skupina dokumentů:"},
+    {"Document:", "Dokument:", "Dokument:"},
+    {"Last selected:", "Zuletzt ausgewählt:", "Naposledy vybrané:"},
+    {"Change &Domain ...", "&Domäne wechseln ...", "Změnit &doménu ..."},
+    {"Cancel", "Abbrechen", "Storno"},
+    {"Document Identification", "Dokumentidentifikation", "Identifikace dokumentu"},
+    {"Remember cursor", "Cursorposition merken", "Pamatovat si pozici kurzoru"},
+    {"All identificators are empty. At least one identificator have to be entered.",
+     "Alle Identifikatoren sind leer. Mindestens ein Identifikator muss eingegeben werden.",
+     "Všechny identifikátory jsou prázdné. Je třeba zadat alespoň jeden identifikátor."},
+    {"&Insert value", "Wert &einfügen", "&Vložit hodnotu"},
+    {"&Automaticaly insert value", "Wert &automatisch einfügen", "&Automaticky vkládat hodnotu"},
+};
+
+TEST_F(CatalogueTest, EveryDialogTextIsTranslated) {
+    // German first, then Czech in the same process: the second language must
+    // not be answered from what gettext remembers of the first.
+    const ZMLanguageSettings german = load("de");
+    for (const Row& row : kDialogTexts) {
+        EXPECT_EQ(german.translate(row.id).str(), row.de) << row.id;
+    }
+    const ZMLanguageSettings czech = load("cs");
+    for (const Row& row : kDialogTexts) {
+        EXPECT_EQ(czech.translate(row.id).str(), row.cs) << row.id;
+    }
+}
+
+TEST_F(CatalogueTest, HostMessagesAndPluralsAreTranslated) {
+    // The host layer asks gettext directly, which needs a process locale.
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    load("cs");
+    EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Chyba");
+    EXPECT_STREQ(::dgettext("ostrel", "%1: expected %2"), "%1: očekáváno %2");
+    const struct {
+        unsigned long count;
+        const char* text;
+    } plurals[] = {{1, "%1 číslice"}, {3, "%1 číslice"}, {5, "%1 číslic"}, {0, "%1 číslic"}};
+    for (const auto& row : plurals) {
+        EXPECT_STREQ(::dngettext("ostrel", "%1 digit", "%1 digits", row.count), row.text)
+            << row.count;
+    }
+
+    load("de");
+    EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Fehler");
+    EXPECT_STREQ(::dngettext("ostrel", "%1: at most %2 character allowed",
+                             "%1: at most %2 characters allowed", 2),
+                 "%1: höchstens %2 Zeichen erlaubt");
+    EXPECT_STREQ(::dngettext("ostrel", "up to %1 letter", "up to %1 letters", 1),
+                 "bis zu %1 Buchstabe");
+}
+
+} // namespace
