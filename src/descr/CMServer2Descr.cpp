@@ -2,8 +2,6 @@
 
 #include "host/base/ZmXml.h"
 
-#include <libxml/xmlerror.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -77,26 +75,6 @@ const xmlChar* xmlText(const u8string& text) {
     return xmlText(text.c_str());
 }
 
-// libxml2 reports some faults on standard error whatever the parse options:
-// an input that cannot be decoded in its declared encoding, a malformed
-// entity reference in element content (a bare "&" in a value). The host's
-// console is not ours to write to, so reading and tree building run with the
-// generic error channel muted; failures are reported through records only.
-class MutedXmlErrors {
-public:
-    MutedXmlErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext) {
-        xmlSetGenericErrorFunc(nullptr, &ignore);
-    }
-    ~MutedXmlErrors() { xmlSetGenericErrorFunc(context_, handler_); }
-    MutedXmlErrors(const MutedXmlErrors&) = delete;
-    MutedXmlErrors& operator=(const MutedXmlErrors&) = delete;
-
-private:
-    static void ignore(void*, const char*, ...) {}
-    xmlGenericErrorFunc handler_;
-    void* context_;
-};
-
 // A Property child holding `value` as node content (entity references in it
 // are interpreted, as the document server expects) and named by `name`.
 void addProperty(xmlNodePtr parent, const u8string& name, const u8string& value) {
@@ -132,7 +110,7 @@ xmlNodePtr CMServer2Descr::createXMLTree(const u8string& fileName, OstrelExcepti
     }
     xmlNodePtr documents = xmlNewNode(nullptr, xmlText("Documents"));
     if (documents != nullptr) {
-        const MutedXmlErrors muted;
+        const zmxml::MutedErrors muted;
         for (const Template* record : templates) {
             writeDocument(*record, documents);
         }
@@ -146,7 +124,6 @@ bool CMServer2Descr::readDescription(const u8string& fileName, std::list<Templat
     if (fileName.empty()) {
         return fail(ex, kMissingInputFile, "Missing input file");
     }
-    const MutedXmlErrors muted;
     const zmxml::DocPtr doc(zmxml::loadFile(fileName));
     if (!doc) {
         return fail(ex, kCannotParseFile, "Cannot parse file: " + fileName.str());

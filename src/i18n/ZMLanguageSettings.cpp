@@ -1,15 +1,14 @@
 #include "i18n/ZMLanguageSettings.h"
 
 #include "host/base/File.h"
+#include "host/base/MessageCatalog.h"
 #include "platform/Registry.h"
 #include "platform/RegistryValue.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <dlfcn.h>
-#include <langinfo.h>
 #include <libintl.h>
-#include <locale.h>
+#include <memory>
 
 // glibc's catalogue generation counter: raising it makes gettext forget the
 // translations it has cached, which are keyed by locale but not by LANGUAGE.
@@ -32,7 +31,19 @@ constexpr const char* kLanguageKey = "Software\\Zelvamont";
 constexpr const char* kLanguageValue = "Language";
 // The language is read into a buffer of 2048 bytes of UTF-16 text with its
 // terminating zero, so 1023 characters at most; a longer value is not read.
-constexpr std::size_t kLanguageBytes = 2048;
+constexpr std::size_t kLanguageUnits = 1023;
+
+// The UTF-16 units of wide registry data before its terminating zero (an odd
+// last byte counts as a unit of its own).
+std::size_t wideUnits(const std::string& data) {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < data.size(); i += 2, ++units) {
+        if (data[i] == '\0' && (i + 1 == data.size() || data[i + 1] == '\0')) {
+            break;
+        }
+    }
+    return units;
+}
 
 std::string realPath(const char* path) {
     if (path == nullptr || *path == '\0') {
@@ -57,23 +68,11 @@ std::string directoryOf(const std::string& file) {
     return slash == std::string::npos ? file : file.substr(0, slash + 1);
 }
 
-// gettext ignores LANGUAGE while the messages locale is "C" or "POSIX",
-// which is where a process stays until it calls setlocale.
-bool messagesLocaleIsC() {
-    const char* name = ::nl_langinfo(_NL_LOCALE_NAME(LC_MESSAGES));
-    return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
-}
-
 } // namespace
 
 ZMLanguageSettings::ZMLanguageSettings(const void* moduleAddress)
     : moduleDirectory(Ostrel::u8string(
-          directoryOf(moduleFileOf(moduleAddress ? moduleAddress : &kModuleAnchor)))) {
-    if (locale_t locale = ::newlocale(LC_MESSAGES_MASK, "C.UTF-8", locale_t{})) {
-        messagesLocale =
-            LocaleHandle(locale, [](void* handle) { ::freelocale(static_cast<locale_t>(handle)); });
-    }
-}
+          directoryOf(moduleFileOf(moduleAddress ? moduleAddress : &kModuleAnchor)))) {}
 
 ZMLanguageSettings ZMLanguageSettings::forModuleFile(const Ostrel::u8string& moduleFile) {
     ZMLanguageSettings settings;
@@ -98,7 +97,7 @@ bool ZMLanguageSettings::readLanguage() {
         }
         // Like the registry's wide read, the data is taken whatever its type.
         const std::string data = value->data(TextWidth::Wide);
-        if (data.size() <= kLanguageBytes) {
+        if (wideUnits(data) <= kLanguageUnits) {
             language = RegistryValue::textFromWideData(data);
         }
     }
@@ -111,6 +110,7 @@ bool ZMLanguageSettings::initialize(const char* domainName) {
     }
     domain = domainName;
     readLanguage();
+    Ostrel::honourLanguageInCLocale(!language.empty());
     if (!language.empty()) {
         ::setenv("LANGUAGE", language.c_str(), 1);
         ++_nl_msg_cat_cntr;
@@ -128,18 +128,8 @@ bool ZMLanguageSettings::initialize(const char* domainName) {
 }
 
 Ostrel::u8string ZMLanguageSettings::translate(const char* messageId) const {
-    if (messageId == nullptr) {
-        return {};
-    }
-    if (language.empty() || !messagesLocale || !messagesLocaleIsC()) {
-        const char* text = ::dgettext(domain.c_str(), messageId);
-        return text ? Ostrel::u8string(text) : Ostrel::u8string();
-    }
-    // Look the text up under a UTF-8 messages locale of this thread only, so
-    // the configured language applies and the host's locale stays as it is.
-    const locale_t previous = ::uselocale(static_cast<locale_t>(messagesLocale.get()));
-    const char* text = ::dgettext(domain.c_str(), messageId);
-    Ostrel::u8string result = text ? Ostrel::u8string(text) : Ostrel::u8string();
-    ::uselocale(previous);
-    return result;
+    // The look-up honours the LANGUAGE set by initialize() even while the
+    // host's messages locale is "C" (see Ostrel::messageText).
+    const char* text = Ostrel::messageText(domain.c_str(), messageId);
+    return text ? Ostrel::u8string(text) : Ostrel::u8string();
 }

@@ -2,7 +2,6 @@
 
 #include "host/base/U8String.h"
 
-#include <memory>
 #include <string>
 
 /// The library's message catalogue: where it lies, which language the user
@@ -53,14 +52,9 @@ public:
     const std::string& getDomain() const { return domain; }
 
 private:
-    using LocaleHandle = std::shared_ptr<void>;
-
     Ostrel::pstring moduleDirectory;
     std::string language;
     std::string domain;
-    // A messages locale that lets gettext see LANGUAGE while the process is
-    // in the "C" locale; shared by copies, never changed after construction.
-    LocaleHandle messagesLocale;
 };
 
 /// The library-wide instance, created when libostrel is loaded and deleted

@@ -12,30 +12,23 @@
 namespace {
 
 using ostrel::test::readFile;
-using ostrel::test::TempDir;
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class IdentCommandTest : public ::testing::Test {
 protected:
-    Result run(std::vector<std::string> args) {
-        std::ostringstream out;
-        std::ostringstream err;
+    // "STATUS|OUT|ERR"
+    static std::string run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
         ostrel::cli::Output output{out, err};
         const int status = ostrel::cli::runTool(args, output);
-        return {status, out.str(), err.str()};
+        return std::to_string(status) + "|" + out.str() + "|" + err.str();
     }
-    Result ident(const std::vector<std::string>& rest) {
+    std::string ident(const std::vector<std::string>& rest) {
         std::vector<std::string> args{"ident", definitions, values};
         args.insert(args.end(), rest.begin(), rest.end());
         return run(args);
     }
 
-    TempDir dir;
+    ostrel::test::TempDir dir;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
     std::string definitions =
         dir.write("defs.xml", "<identifiers>\n"
@@ -48,12 +41,8 @@ protected:
 };
 
 TEST_F(IdentCommandTest, ListsNextIdentifiersAndWritesTheValueFile) {
-    const Result listed = ident({});
-    EXPECT_EQ(listed.status, 0);
-    EXPECT_EQ(listed.out, "Invoice  INV-2024-0001\n"
-                          "Order    ORD-240301010\n");
-    EXPECT_EQ(listed.err, "");
-    EXPECT_EQ(ident({"list"}).out, listed.out);
+    EXPECT_EQ(ident({}), "0|Invoice  INV-2024-0001\nOrder    ORD-240301010\n|");
+    EXPECT_EQ(ident({"list"}), ident({}));
     EXPECT_EQ(readFile(values), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n"
                                 "<ident name=\"Invoice\" value=\"1\" date=\"2024-03-01\" />\r\n"
                                 "<ident name=\"Order\" value=\"10\" date=\"2024-03-01\" />\r\n"
@@ -61,52 +50,35 @@ TEST_F(IdentCommandTest, ListsNextIdentifiersAndWritesTheValueFile) {
 }
 
 TEST_F(IdentCommandTest, NextUseAndSync) {
-    EXPECT_EQ(ident({"next", "Order"}).out, "ORD-240301010\n");
-    EXPECT_EQ(ident({"use", "Order"}).out, "Order: used ORD-240301010, next ORD-240301015\n");
-    EXPECT_EQ(ident({"next", "Order"}).out, "ORD-240301015\n");
-    EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-0041"}).out,
-              "Invoice: synchronised with INV-2024-0041, next INV-2024-0042\n");
-    EXPECT_EQ(ident({"next", "Invoice"}).out, "INV-2024-0042\n");
+    EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301010\n|");
+    EXPECT_EQ(ident({"use", "Order"}), "0|Order: used ORD-240301010, next ORD-240301015\n|");
+    EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301015\n|");
+    EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-0041"}),
+              "0|Invoice: synchronised with INV-2024-0041, next INV-2024-0042\n|");
+    EXPECT_EQ(ident({"next", "Invoice"}), "0|INV-2024-0042\n|");
 }
 
 TEST_F(IdentCommandTest, BadInputIsExplained) {
-    struct Row {
-        std::vector<std::string> args;
-        int status;
-        std::string err;
-    };
     const std::string usage = "Run 'ostrel ident --help' for usage.\n";
-    const Row rows[] = {
-        {{"next", "order"}, 1, "ostrel ident: no counter named 'order' in '" + definitions + "'\n"},
-        {{"sync", "Invoice", "INV-2023-0041"},
-         1,
-         "ostrel ident: 'INV-2023-0041' does not fit the counter 'Invoice': expected today's "
-         "prefix followed by a number, like 'INV-2024-0001'\n"},
-        {{"sync", "Invoice", "INV-2024-00"},
-         1,
-         "ostrel ident: 'INV-2024-00' does not fit the counter 'Invoice': expected today's "
-         "prefix followed by a number, like 'INV-2024-0001'\n"},
-        {{"frob"}, 2, "ostrel ident: unknown action 'frob'\n" + usage},
-    };
-    for (const Row& row : rows) {
-        const Result result = ident(row.args);
-        EXPECT_EQ(result.status, row.status) << row.err;
-        EXPECT_EQ(result.err, row.err);
-        EXPECT_EQ(result.out, "");
-    }
-    const Result tooFew = run({"ident", definitions});
-    EXPECT_EQ(tooFew.status, 2);
-    EXPECT_EQ(tooFew.err, "ostrel ident: expected a definition file and a value file\n" + usage);
+    const std::string misfit = " does not fit the counter 'Invoice': expected today's prefix "
+                               "followed by a number, like 'INV-2024-0001'\n";
+    EXPECT_EQ(ident({"next", "order"}),
+              "1||ostrel ident: no counter named 'order' in '" + definitions + "'\n");
+    EXPECT_EQ(ident({"sync", "Invoice", "INV-2023-0041"}),
+              "1||ostrel ident: 'INV-2023-0041'" + misfit);
+    EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-00"}), "1||ostrel ident: 'INV-2024-00'" + misfit);
+    EXPECT_EQ(ident({"frob"}), "2||ostrel ident: unknown action 'frob'\n" + usage);
+    EXPECT_EQ(run({"ident", definitions}),
+              "2||ostrel ident: expected a definition file and a value file\n" + usage);
+    EXPECT_EQ(
+        run({"ident", "--help"}).rfind("0|Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n", 0),
+        0u);
 }
 
 TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
     const std::string good = "<ident name=\"A\" prefix=\"\" variable_length=\"1\" "
                              "increment=\"1\" initial_value=\"1\"/>";
-    struct Row {
-        std::string content;
-        std::string message; // after "ostrel ident: "
-    };
-    const Row rows[] = {
+    const std::pair<std::string, std::string> rows[] = {
         {"<identifiers>", "cannot read the definition file '" + definitions +
                               "' (missing, unreadable or not well-formed XML)"},
         {"<i>" + good + "<ident prefix=\"\"/></i>",
@@ -116,15 +88,10 @@ TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
                        "zero as \"0\")"},
         {"<i>" + good + good + "</i>", definitions + ": counter 'A': the name is defined twice"},
     };
-    for (const Row& row : rows) {
-        dir.write("defs.xml", row.content);
-        const Result result = ident({});
-        EXPECT_EQ(result.status, 1) << row.content;
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "ostrel ident: " + row.message + "\n");
+    for (const auto& [content, message] : rows) {
+        dir.write("defs.xml", content);
+        EXPECT_EQ(ident({}), "1||ostrel ident: " + message + "\n") << content;
     }
-    const Result help = run({"ident", "--help"});
-    EXPECT_EQ(help.out.rfind("Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n", 0), 0u);
 }
 
 } // namespace

@@ -8,7 +8,6 @@ namespace {
 
 using zmbase::EarthTime;
 
-// Exposes the protected prefix generation.
 class Probe : public AutoIdentificator {
 public:
     using AutoIdentificator::AutoIdentificator;
@@ -22,7 +21,6 @@ protected:
         return counter.getValue(fixedLength);
     }
 
-    // A clock the tests move across midnight (and back).
     EarthTime now{2007, 3, 9, 10, 30, 0};
     zmbase::ScopedLocalClock clock{[this] { return now; }};
 };
@@ -30,8 +28,7 @@ protected:
 TEST_F(AutoIdentificatorTest, PrefixEscapes) {
     struct Row {
         EarthTime day;
-        const char* pattern;
-        const char* prefix;
+        const char *pattern, *prefix;
     };
     const EarthTime day(2007, 3, 9);
     const Row rows[] = {
@@ -57,9 +54,7 @@ TEST_F(AutoIdentificatorTest, PrefixEscapes) {
 
 TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
     struct Row {
-        long width;
-        long initial;
-        long editable;
+        long width, initial, editable;
         const char* text;
         long fixedLength;
     };
@@ -83,8 +78,8 @@ TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
 }
 
 TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
-    // Each row advances a counter to 9 on 2007-03-09, moves the clock, then
-    // consults the counter in one of the ways that run the day correction.
+    // Each row advances a counter to 9 on 2007-03-09, moves the clock, then runs the day
+    // correction.
     enum Operation { GetValue, Increment, Update };
     struct Row {
         Operation operation;
@@ -123,7 +118,7 @@ TEST_F(AutoIdentificatorTest, ReadingATypedIdentifier) {
     struct Row {
         const char* typed;
         bool accepted;
-        const char* next; // identifier afterwards (value was 5)
+        const char* next; // value was 5
     };
     const Row rows[] = {
         {"D070309-0007", true, "D070309-7"},  {"D070309-0", true, "D070309-0"},

@@ -8,15 +8,9 @@
 
 namespace {
 
-std::string property(const DocumentTemplate& t, const char* name) {
+template <typename T> std::string property(const T& t, const char* name) {
     Ostrel::u8string value("(absent)");
     t.getProperty(name, value);
-    return value.str();
-}
-
-std::string property(const AttributeTemplate& a, const char* name) {
-    Ostrel::u8string value("(absent)");
-    a.getProperty(name, value);
     return value.str();
 }
 
@@ -29,7 +23,6 @@ TEST(TemplateDescriptionLoaderTest, SampleTemplatesLoadIntoAFactory) {
     EXPECT_FALSE(ex.hasError());
     EXPECT_TRUE(skipped.empty());
     EXPECT_EQ(factory.getTemplateCount(), 12u);
-
     DocumentTemplateIterator it(factory);
     while (DocumentTemplate* t = it.next()) {
         EXPECT_NE(t->isUsable(), 0u) << t->getType().str();
@@ -44,17 +37,10 @@ TEST(TemplateDescriptionLoaderTest, SampleTemplatesLoadIntoAFactory) {
                                             {"Retention", "10"},
                                             {"Description", "Invoice received from a supplier"}}));
     ASSERT_EQ(invoice->getAttributeCount(), 7u);
-    const AttributeTemplate& number = *invoice->getAttribute(0);
-    EXPECT_EQ(number.getIdentifier().str(), "InvoiceNumber");
-    EXPECT_EQ(property(number, "mask"), ">AA-9999999");
-    EXPECT_EQ(property(number, "mandatory"), "Y");
-    EXPECT_EQ(property(*invoice->getAttribute(5), "status"), "R");
-    EXPECT_EQ(property(*invoice->getAttribute(6), "multiline"), "Y");
+    EXPECT_EQ(invoice->getAttribute(0)->getIdentifier().str(), "InvoiceNumber");
+    EXPECT_EQ(property(*invoice->getAttribute(0), "mask"), ">AA-9999999");
     EXPECT_EQ(property(*invoice->getAttribute(6), "position"), "7");
-
-    const DocumentTemplate* statement = factory.findTemplate("Finance.BankStatement");
-    ASSERT_NE(statement, nullptr);
-    EXPECT_EQ(property(*statement, "canCreate"), "N");
+    EXPECT_EQ(property(*factory.findTemplate("Finance.BankStatement"), "canCreate"), "N");
 }
 
 TEST(TemplateDescriptionLoaderTest, ABadFileLeavesTheFactoryAlone) {

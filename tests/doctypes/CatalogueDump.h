@@ -8,9 +8,8 @@
 
 namespace ostrel::test {
 
-/// The nodes an iterator yields and their subtrees as text, one line per
-/// node, indented by depth: type, name in quotes, "create" when the node can
-/// be chosen and "+" when a node below it can. Takes the iterator over.
+/// The nodes an iterator yields and their subtrees, one line per node indented by depth: type,
+/// name in quotes, "create" when it can be chosen, "+" when a node below it can. Takes it over.
 inline std::string dumpNodes(DocumentTypeIterator* iterator, int depth = 0) {
     std::string out;
     std::unique_ptr<DocumentTypeIterator> it(iterator);
@@ -23,8 +22,9 @@ inline std::string dumpNodes(DocumentTypeIterator* iterator, int depth = 0) {
     return out;
 }
 
-inline std::string dumpChildren(const DocumentTypeItem& item) {
-    return dumpNodes(item.getIterator());
+/// The children of a DocumentTypeItem or the whole of a DocumentTypes catalogue.
+template <class Node> std::string dump(const Node& node) {
+    return dumpNodes(node.getIterator());
 }
 
 } // namespace ostrel::test

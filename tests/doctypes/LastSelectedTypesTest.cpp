@@ -4,21 +4,8 @@
 
 #include <list>
 #include <string>
-#include <vector>
 
 namespace {
-
-using Items = std::vector<std::string>;
-
-Items itemsOf(LastSelectedTypes& recent) {
-    std::list<Ostrel::u8string> list;
-    recent.getSelectedItemsList(list);
-    Items items;
-    for (const Ostrel::u8string& item : list) {
-        items.push_back(item.str());
-    }
-    return items;
-}
 
 // The stored form shows every item, duplicates included.
 std::string stored(LastSelectedTypes& recent) {
@@ -28,23 +15,21 @@ std::string stored(LastSelectedTypes& recent) {
 }
 
 TEST(LastSelectedTypesTest, AddingMovesToFrontAndTrims) {
-    LastSelectedTypes recent;
+    LastSelectedTypes recent, two(2), none(0);
     EXPECT_FALSE(recent.addItem(""));
     for (const char* type : {"T1", "T2", "T3"}) {
         EXPECT_TRUE(recent.addItem(type));
-    }
-    EXPECT_EQ(itemsOf(recent), (Items{"T3", "T2", "T1"}));
-    EXPECT_TRUE(recent.addItem("T1"));
-    EXPECT_EQ(itemsOf(recent), (Items{"T1", "T3", "T2"}));
-
-    LastSelectedTypes two(2);
-    for (const char* type : {"T1", "T2", "T3"}) {
         two.addItem(type);
     }
-    EXPECT_EQ(itemsOf(two), (Items{"T3", "T2"}));
+    EXPECT_EQ(stored(recent), "T3|T2|T1");
+    EXPECT_EQ(stored(two), "T3|T2");
+    EXPECT_TRUE(recent.addItem("T1"));
+    EXPECT_EQ(stored(recent), "T1|T3|T2");
+    EXPECT_TRUE(none.addItem("T"));
+    EXPECT_EQ(stored(none), "");
 
-    // A stored list may hold duplicates and more than the maximum: one
-    // trimming step drops the last type with all its copies, and no more.
+    // A stored list may hold duplicates and more than the maximum: one trimming step drops the
+    // last type with all its copies, and no more.
     LastSelectedTypes read(2);
     ASSERT_TRUE(read.deserialize("A|B|A|C|D", true));
     read.addItem("E");
@@ -53,39 +38,29 @@ TEST(LastSelectedTypesTest, AddingMovesToFrontAndTrims) {
     EXPECT_EQ(stored(read), "F|E|A|B|A");
     read.addItem("G");
     EXPECT_EQ(stored(read), "G|F|E|B");
-
-    LastSelectedTypes none(0);
-    EXPECT_TRUE(none.addItem("T"));
-    EXPECT_EQ(itemsOf(none), Items{});
 }
 
-TEST(LastSelectedTypesTest, SerialisedFormEscapesBarsAndBackslashes) {
+TEST(LastSelectedTypesTest, SerialisedFormEscapesAndRoundTrips) {
     LastSelectedTypes recent;
     recent.addItem("R\\S");
     recent.addItem("P|Q");
     Ostrel::u8string text("kept:");
     EXPECT_TRUE(recent.serialize(text));
-    EXPECT_EQ(text.str(), "kept:P\\|Q|R\\\\S");
+    EXPECT_EQ(text.str(), "kept:P\\|Q|R\\\\S") << "appends";
 
-    LastSelectedTypes empty;
-    Ostrel::u8string nothing;
-    empty.serialize(nothing);
-    EXPECT_EQ(nothing.str(), "");
-}
-
-TEST(LastSelectedTypesTest, RoundTripKeepsItemsWithEscapedBytes) {
-    for (const Items& items : {Items{"P|Q", "R\\S"}, Items{"ends|", "ends\\"},
-                               Items{"\\", "|", "\\|\\\\"}, Items{"last\\"}}) {
-        LastSelectedTypes recent(100);
+    for (const std::list<Ostrel::u8string>& items : {std::list<Ostrel::u8string>{"P|Q", "R\\S"},
+                                                     {"ends|", "ends\\"},
+                                                     {"\\", "|", "\\|\\\\"},
+                                                     {"last\\"}}) {
+        LastSelectedTypes written(100), reread;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
-            recent.addItem(*it);
+            written.addItem(*it);
         }
-        Ostrel::u8string text;
-        recent.serialize(text);
-        LastSelectedTypes reread;
         reread.deserialize("stale", false);
-        EXPECT_TRUE(reread.deserialize(text, true)) << text.str();
-        EXPECT_EQ(itemsOf(reread), items) << text.str();
+        EXPECT_TRUE(reread.deserialize(stored(written), true)) << stored(written);
+        std::list<Ostrel::u8string> out;
+        reread.getSelectedItemsList(out);
+        EXPECT_EQ(out, items) << stored(written);
     }
 }
 
@@ -123,7 +98,6 @@ TEST(LastSelectedTypesTest, ReadingWithoutClearingAppendsBeyondTheMaximum) {
     recent.addItem("A");
     EXPECT_TRUE(recent.deserialize("C|A|D", false));
     EXPECT_EQ(stored(recent), "A|B|C|A|D");
-
     std::list<Ostrel::u8string> out{"D", "X"};
     EXPECT_TRUE(recent.getSelectedItemsList(out));
     EXPECT_EQ(out, (std::list<Ostrel::u8string>{"D", "X", "A", "B", "C"}))

@@ -8,95 +8,83 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 using Values = std::map<Ostrel::u8string, Ostrel::u8string>;
 
-struct AttrSpec {
+struct AttrRow {
     const char* id;
     const char* position;
     const char* size = "10";
     const char* name = "Label"; // null: property absent
 };
 
-void addAttributes(DocumentTemplate& documentTemplate, const std::vector<AttrSpec>& specs) {
-    for (const AttrSpec& spec : specs) {
-        AttributeTemplate& attribute = documentTemplate.addAttribute(spec.id);
-        if (spec.position != nullptr) {
-            attribute.setProperty("position", spec.position);
-        }
-        if (spec.size != nullptr) {
-            attribute.setProperty("size", spec.size);
-        }
-        if (spec.name != nullptr) {
-            attribute.setProperty("name", spec.name);
+void addAttributes(DocumentTemplate& documentTemplate, const std::vector<AttrRow>& rows) {
+    for (const AttrRow& row : rows) {
+        AttributeTemplate& attribute = documentTemplate.addAttribute(row.id);
+        for (const auto& [key, value] :
+             {std::pair{"position", row.position}, {"size", row.size}, {"name", row.name}}) {
+            if (value != nullptr) {
+                attribute.setProperty(key, value);
+            }
         }
     }
 }
 
-std::vector<std::string> namesOf(CMEditableDocument& document) {
-    std::list<OstrelDocAttribute*> attributes;
-    document.getProperties(attributes);
-    std::vector<std::string> names;
-    for (const OstrelDocAttribute* attribute : attributes) {
-        names.push_back(attribute->getAttrName().str());
+// "TYPE: name=value ..." in the document's order, then " | id ..." for a multi-document;
+// "null" for none. Takes the document over.
+template <class D> std::string show(D* raw) {
+    std::unique_ptr<D> document(raw);
+    if (!document) {
+        return "null";
     }
-    return names;
+    std::list<OstrelDocAttribute*> attributes;
+    document->getProperties(attributes);
+    std::string out = document->getType() + ":";
+    for (const OstrelDocAttribute* attribute : attributes) {
+        out += " " + attribute->getAttrName().str() + "=" + attribute->getValue().str();
+    }
+    if constexpr (std::is_same_v<D, CMEditableMultiDocument>) {
+        std::list<unsigned long> ids;
+        document->getIds(ids);
+        out += " |";
+        for (unsigned long id : ids) {
+            out += " " + std::to_string(id);
+        }
+    }
+    return out;
 }
 
 TEST(CMEditableDocumentFactoryTest, AttributesFollowPositionsAndSkipUnusableTemplates) {
-    struct Row {
-        std::vector<AttrSpec> attributes;
-        std::vector<std::string> expected;
-        const char* note;
+    const std::pair<std::vector<AttrRow>, const char*> rows[] = {
+        {{{"c", "3"}, {"a", "1"}, {"b", "2"}}, "a= b= c="}, // position order, not index order
+        {{{"first", "2"}, {"second", "2"}, {"x", "1"}}, "x= first="}, // equal: lowest index
+        {{{"neg", "-1"}, {"one", "1"}}, "neg= one="},
+        {{{"a", "1", "0"}, {"b", "2", nullptr}, {"c", "3"}}, "c="},            // size 0 or absent
+        {{{"a", "1", "10", ""}, {"b", "2", "10", nullptr}, {"c", "3"}}, "c="}, // no name
+        {{{"a", "0"}, {"b", nullptr}, {"c", "x7"}, {"d", "7x"}}, "d="}, // position reads as 0
+        {{{"a", "0"}}, ""}, // no usable attribute still gives a document
     };
-    const Row rows[] = {
-        {{{"c", "3"}, {"a", "1"}, {"b", "2"}}, {"a", "b", "c"}, "position order, not index order"},
-        {{{"first", "2"}, {"second", "2"}, {"x", "1"}},
-         {"x", "first"},
-         "equal positions: lowest index"},
-        {{{"neg", "-1"}, {"one", "1"}}, {"neg", "one"}, "negative positions are usable"},
-        {{{"a", "1", "0"}, {"b", "2", nullptr}, {"c", "3"}}, {"c"}, "size 0 or absent"},
-        {{{"a", "1", "10", ""}, {"b", "2", "10", nullptr}, {"c", "3"}},
-         {"c"},
-         "name empty or absent"},
-        {{{"a", "0"}, {"b", nullptr}, {"c", "x7"}, {"d", "7x"}}, {"d"}, "position reads as 0"},
-        {{{"a", "0"}}, {}, "no usable attribute still gives a document"},
-    };
-    CMEditableDocumentFactory factory;
-    for (const Row& row : rows) {
+    for (const auto& [attributes, expected] : rows) {
         DocumentTemplate documentTemplate("INVOICE");
-        addAttributes(documentTemplate, row.attributes);
-        std::unique_ptr<CMEditableDocument> document(factory.createDocument(documentTemplate));
-        ASSERT_NE(document, nullptr) << row.note;
-        EXPECT_EQ(document->getType(), "INVOICE");
-        EXPECT_EQ(namesOf(*document), row.expected) << row.note;
+        documentTemplate.appendAttribute(nullptr);
+        addAttributes(documentTemplate, attributes);
+        EXPECT_EQ(show(CMEditableDocumentFactory().createDocument(documentTemplate)),
+                  std::string("INVOICE:") + (*expected ? " " : "") + expected);
     }
-}
-
-TEST(CMEditableDocumentFactoryTest, NullAttributeSlotsAndTemplatesAreSkipped) {
-    CMEditableDocumentFactory factory;
-    EXPECT_EQ(factory.createProperty(nullptr), nullptr);
-
-    DocumentTemplate documentTemplate("INVOICE");
-    documentTemplate.appendAttribute(nullptr);
-    addAttributes(documentTemplate, {{"Number", "1"}});
-    std::unique_ptr<CMEditableDocument> document(factory.createDocument(documentTemplate));
-    ASSERT_NE(document, nullptr);
-    EXPECT_EQ(namesOf(*document), std::vector<std::string>{"Number"});
+    EXPECT_EQ(CMEditableDocumentFactory().createProperty(nullptr), nullptr);
 }
 
 TEST(CMEditableDocumentFactoryTest, TwoAttributesWithOneNameGiveNoDocument) {
-    // Run under LeakSanitizer: the attributes already handed to the document
-    // and those still waiting must all be deleted, each once.
-    for (const auto& specs : std::vector<std::vector<AttrSpec>>{
+    // Under LeakSanitizer: attributes handed over and those still waiting are each deleted once.
+    for (const auto& rows : std::vector<std::vector<AttrRow>>{
              {{"Number", "1"}, {"Year", "2"}, {"Number", "3"}, {"Tail", "4"}},
-             {{"Number", "2"}, {"Number", "1"}},
-         }) {
+             {{"Number", "2"}, {"Number", "1"}}}) {
         DocumentTemplate documentTemplate("INVOICE");
-        addAttributes(documentTemplate, specs);
+        addAttributes(documentTemplate, rows);
         EXPECT_EQ(CMEditableDocumentFactory().createDocument(documentTemplate), nullptr);
         EXPECT_EQ(CMEditableDocumentFactory().createDocument(documentTemplate, Values{}), nullptr);
     }
@@ -106,104 +94,48 @@ TEST(CMEditableDocumentFactoryTest, DocumentsTakeKnownValues) {
     DocumentTemplate documentTemplate("INVOICE");
     addAttributes(documentTemplate, {{"Number", "1"}, {"Year", "2"}});
     CMEditableDocumentFactory factory;
-    std::unique_ptr<CMEditableDocument> fromValues(
-        factory.createDocument(documentTemplate, {{"Year", "2026"}, {"Unknown", "x"}}));
-    ASSERT_NE(fromValues, nullptr);
-    Values values;
-    fromValues->getValues(values);
-    EXPECT_EQ(values, (Values{{"Number", ""}, {"Year", "2026"}}));
-
+    EXPECT_EQ(show(factory.createDocument(documentTemplate, {{"Year", "2026"}, {"Unknown", "x"}})),
+              "INVOICE: Number= Year=2026");
     Document stored(7, &documentTemplate);
     stored.addValue("Number", "first").addValue("Number", "last").addValue("Other", "x");
-    std::unique_ptr<CMEditableDocument> fromStored(factory.createDocument(stored));
-    ASSERT_NE(fromStored, nullptr);
-    values.clear();
-    fromStored->getValues(values);
-    EXPECT_EQ(values, (Values{{"Number", "last"}, {"Year", ""}}));
-
+    EXPECT_EQ(show(factory.createDocument(stored)), "INVOICE: Number=last Year=");
     Document orphan(8, nullptr);
-    EXPECT_EQ(factory.createDocument(orphan), nullptr);
+    EXPECT_EQ(show(factory.createDocument(orphan)), "null");
 }
 
-class MultiDocumentTest : public ::testing::Test {
-protected:
-    MultiDocumentTest() : template_("INVOICE") {
-        addAttributes(template_, {{"Number", "1"}, {"Year", "2"}, {"Client", "3"}});
-    }
-    Document& stored(unsigned long id, const Values& values, DocumentTemplate* t = nullptr) {
-        auto& document =
-            documents_.emplace_back(std::make_unique<Document>(id, t != nullptr ? t : &template_));
-        for (const auto& [name, value] : values) {
-            document->addValue(name, value);
-        }
-        return *document;
-    }
-    struct Result {
-        Values values;
-        std::list<unsigned long> ids;
-        bool made = false;
-    };
-    Result multi(std::list<Document*> selection) {
-        Result result;
-        std::unique_ptr<CMEditableMultiDocument> document(
-            CMEditableDocumentFactory().createMultiDocument(selection));
-        if (document) {
-            result.made = true;
-            EXPECT_EQ(document->getType(), "");
-            document->getValues(result.values);
-            document->getIds(result.ids);
-        }
-        return result;
-    }
-
-    DocumentTemplate template_;
-    std::vector<std::unique_ptr<Document>> documents_;
-};
-
-TEST_F(MultiDocumentTest, KeepsWhatAllDocumentsAgreeOn) {
-    Document& a = stored(1, {{"Number", "1"}, {"Year", "2026"}, {"Client", "ACME"}});
-    Document& b = stored(2, {{"Number", "2"}, {"Year", "2026"}, {"Client", "ACME"}});
-    Document& c = stored(3, {{"Number", "3"}, {"Year", "2025"}, {"Client", "ACME"}});
-    Document orphan(9, nullptr);
-
-    Result one = multi({&a});
-    EXPECT_EQ(one.values, (Values{{"Client", "ACME"}, {"Number", "1"}, {"Year", "2026"}}));
-    EXPECT_EQ(one.ids, (std::list<unsigned long>{1}));
-
-    Result two = multi({&a, &b});
-    EXPECT_EQ(two.values, (Values{{"Client", "ACME"}, {"Year", "2026"}}));
-    EXPECT_EQ(two.ids, (std::list<unsigned long>{1, 2}));
-
-    Result three = multi({&a, &b, &c, &a});
-    EXPECT_EQ(three.values, (Values{{"Client", "ACME"}}));
-    EXPECT_EQ(three.ids, (std::list<unsigned long>{1, 2, 3, 1})) << "duplicates stay";
-
-    Result skipped = multi({&orphan, &a, nullptr, &orphan});
-    EXPECT_EQ(skipped.values, one.values) << "documents without template take no part";
-    EXPECT_EQ(skipped.ids, (std::list<unsigned long>{1}));
-}
-
-TEST_F(MultiDocumentTest, NothingToEditGivesNull) {
-    Document& a = stored(1, {{"Number", "1"}, {"Year", "2026"}, {"Client", "A"}});
-    Document& b = stored(2, {{"Number", "2"}, {"Year", "2025"}, {"Client", "B"}});
-    Document orphan(3, nullptr);
-    DocumentTemplate bare("BARE");
-    Document& empty = stored(4, {}, &bare);
-
-    EXPECT_FALSE(multi({}).made);
-    EXPECT_FALSE(multi({&a, &b}).made) << "every attribute disagrees";
-    EXPECT_FALSE(multi({&orphan}).made);
-    EXPECT_FALSE(multi({&empty, &a}).made) << "the first document had no attributes";
-}
-
-TEST_F(MultiDocumentTest, AttributesTheLaterDocumentLacksStay) {
-    DocumentTemplate narrow("NARROW");
+TEST(CMEditableDocumentFactoryTest, MultiDocumentKeepsWhatAllDocumentsAgreeOn) {
+    DocumentTemplate full("INVOICE"), narrow("NARROW"), bare("BARE");
+    addAttributes(full, {{"Number", "1"}, {"Year", "2"}, {"Client", "3"}});
     addAttributes(narrow, {{"Year", "1"}, {"Extra", "2"}});
-    Document& a = stored(1, {{"Number", "1"}, {"Year", "2026"}});
-    Document& b = stored(2, {{"Year", "2025"}, {"Extra", "x"}}, &narrow);
-    Result result = multi({&a, &b});
-    EXPECT_EQ(result.values, (Values{{"Client", ""}, {"Number", "1"}}));
-    EXPECT_EQ(result.ids, (std::list<unsigned long>{1, 2}));
+    std::vector<std::unique_ptr<Document>> documents;
+    auto stored = [&](unsigned long id, const Values& values, DocumentTemplate* t) {
+        documents.push_back(std::make_unique<Document>(id, t));
+        for (const auto& [name, value] : values) {
+            documents.back()->addValue(name, value);
+        }
+        return documents.back().get();
+    };
+    Document* a = stored(1, {{"Number", "1"}, {"Year", "2026"}, {"Client", "ACME"}}, &full);
+    Document* b = stored(2, {{"Number", "2"}, {"Year", "2026"}, {"Client", "ACME"}}, &full);
+    Document* c = stored(3, {{"Number", "3"}, {"Year", "2025"}, {"Client", "ACME"}}, &full);
+    Document* d = stored(4, {{"Number", "4"}, {"Year", "2025"}, {"Client", "B"}}, &full);
+    Document* n = stored(5, {{"Year", "2025"}, {"Extra", "x"}}, &narrow);
+    Document* empty = stored(6, {}, &bare);
+    Document* orphan = stored(9, {}, nullptr);
+    const std::pair<std::list<Document*>, const char*> rows[] = {
+        {{a}, ": Number=1 Year=2026 Client=ACME | 1"},
+        {{a, b}, ": Year=2026 Client=ACME | 1 2"},
+        {{a, b, c, a}, ": Client=ACME | 1 2 3 1"},                              // duplicates stay
+        {{orphan, a, nullptr, orphan}, ": Number=1 Year=2026 Client=ACME | 1"}, // no template
+        {{a, n}, ": Number=1 Client=ACME | 1 5"}, // what the later document lacks stays
+        {{}, "null"},
+        {{a, d}, "null"}, // every attribute disagrees
+        {{orphan}, "null"},
+        {{empty, a}, "null"}, // the first document had no attributes
+    };
+    for (auto [selection, expected] : rows) {
+        EXPECT_EQ(show(CMEditableDocumentFactory().createMultiDocument(selection)), expected);
+    }
 }
 
 } // namespace

@@ -14,28 +14,21 @@
 
 namespace {
 
-using ostrel::platform::MemoryRegistry;
-using ostrel::platform::Registry;
-using ostrel::platform::RegistryRoot;
-using ostrel::platform::RegistryValue;
+using namespace ostrel::platform;
 
 class CatalogueTest : public ::testing::Test {
 protected:
+    void SetUp() override { previous_ = Registry::setDefault(std::make_unique<MemoryRegistry>()); }
     void TearDown() override {
         Registry::setDefault(std::move(previous_));
         ::setenv("LANGUAGE", "", 1);
         std::setlocale(LC_ALL, "C");
     }
-
     // Sets the catalogue up as the library does at load, for `language`.
-    ZMLanguageSettings load(const char* language) {
-        auto store = std::make_unique<MemoryRegistry>();
-        store->setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                        RegistryValue::string(language));
-        auto previous = Registry::setDefault(std::move(store));
-        if (!previous_) {
-            previous_ = std::move(previous);
-        }
+    static ZMLanguageSettings load(const char* language) {
+        static_cast<MemoryRegistry&>(Registry::getDefault())
+            .setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
+                      RegistryValue::string(language));
         auto settings = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
         settings.initialize("ostrel");
         return settings;
@@ -45,37 +38,32 @@ private:
     std::unique_ptr<Registry> previous_;
 };
 
-struct Row {
-    const char* id;
-    const char* de;
-    const char* cs;
-};
-
-const Row kDialogTexts[] = {
-    {"Document Type Selection", "Auswahl des Dokumenttyps", "Výběr typu dokumentu"},
-    {"Document group:", "Dokumentgruppe:", "Skupina dokumentů:"},
-    {"Document:", "Dokument:", "Dokument:"},
-    {"Last selected:", "Zuletzt ausgewählt:", "Naposledy vybrané:"},
-    {"Change &Domain ...", "&Domäne wechseln ...", "Změnit &doménu ..."},
-    {"Cancel", "Abbrechen", "Storno"},
-    {"Document Identification", "Dokumentidentifikation", "Identifikace dokumentu"},
-    {"Remember cursor", "Cursorposition merken", "Pamatovat si pozici kurzoru"},
-    {"All identificators are empty. At least one identificator have to be entered.",
-     "Alle Identifikatoren sind leer. Mindestens ein Identifikator muss eingegeben werden.",
-     "Všechny identifikátory jsou prázdné. Je třeba zadat alespoň jeden identifikátor."},
-    {"&Insert value", "Wert &einfügen", "&Vložit hodnotu"},
-    {"&Automaticaly insert value", "Wert &automatisch einfügen", "&Automaticky vkládat hodnotu"},
-};
-
 TEST_F(CatalogueTest, EveryDialogTextIsTranslated) {
-    // German first, then Czech in the same process: the second language must
-    // not be answered from what gettext remembers of the first.
+    const struct {
+        const char *id, *de, *cs;
+    } rows[] = {
+        {"Document Type Selection", "Auswahl des Dokumenttyps", "Výběr typu dokumentu"},
+        {"Document group:", "Dokumentgruppe:", "Skupina dokumentů:"},
+        {"Document:", "Dokument:", "Dokument:"},
+        {"Last selected:", "Zuletzt ausgewählt:", "Naposledy vybrané:"},
+        {"Change &Domain ...", "&Domäne wechseln ...", "Změnit &doménu ..."},
+        {"Cancel", "Abbrechen", "Storno"},
+        {"Document Identification", "Dokumentidentifikation", "Identifikace dokumentu"},
+        {"Remember cursor", "Cursorposition merken", "Pamatovat si pozici kurzoru"},
+        {"All identificators are empty. At least one identificator have to be entered.",
+         "Alle Identifikatoren sind leer. Mindestens ein Identifikator muss eingegeben werden.",
+         "Všechny identifikátory jsou prázdné. Je třeba zadat alespoň jeden identifikátor."},
+        {"&Insert value", "Wert &einfügen", "&Vložit hodnotu"},
+        {"&Automaticaly insert value", "Wert &automatisch einfügen",
+         "&Automaticky vkládat hodnotu"},
+    };
+    // Czech after German in one process: not answered from gettext's cache.
     const ZMLanguageSettings german = load("de");
-    for (const Row& row : kDialogTexts) {
+    for (const auto& row : rows) {
         EXPECT_EQ(german.translate(row.id).str(), row.de) << row.id;
     }
     const ZMLanguageSettings czech = load("cs");
-    for (const Row& row : kDialogTexts) {
+    for (const auto& row : rows) {
         EXPECT_EQ(czech.translate(row.id).str(), row.cs) << row.id;
     }
 }
@@ -86,15 +74,12 @@ TEST_F(CatalogueTest, HostMessagesAndPluralsAreTranslated) {
     load("cs");
     EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Chyba");
     EXPECT_STREQ(::dgettext("ostrel", "%1: expected %2"), "%1: očekáváno %2");
-    const struct {
-        unsigned long count;
-        const char* text;
-    } plurals[] = {{1, "%1 číslice"}, {3, "%1 číslice"}, {5, "%1 číslic"}, {0, "%1 číslic"}};
-    for (const auto& row : plurals) {
-        EXPECT_STREQ(::dngettext("ostrel", "%1 digit", "%1 digits", row.count), row.text)
-            << row.count;
+    for (const auto& [count, text] : {std::pair{1ul, "%1 číslice"},
+                                      {3ul, "%1 číslice"},
+                                      {5ul, "%1 číslic"},
+                                      {0ul, "%1 číslic"}}) {
+        EXPECT_STREQ(::dngettext("ostrel", "%1 digit", "%1 digits", count), text) << count;
     }
-
     load("de");
     EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Fehler");
     EXPECT_STREQ(::dngettext("ostrel", "%1: at most %2 character allowed",

@@ -10,58 +10,46 @@
 
 namespace {
 
-using ostrel::test::runChild;
-
-class LibraryLoadTest : public ::testing::Test {
-protected:
-    ostrel::test::TempDir dir;
-
-    void SetUp() override {
+TEST(LibraryLoadTest, ConfiguredLanguageAppliesWhateverTheProcessLocale) {
+    const struct {
+        const char* user;    // Language in the user's file, nullptr: no file
+        const char* machine; // the same for the machine's file
+        std::string lang;
+        std::string output;
+    } rows[] = {
+        {"de", "cs", "C.UTF-8",
+         "Abbrechen\nCursorposition merken\nFehler\nLANGUAGE=de\nLC_MESSAGES=C.UTF-8\n"},
+        {"de", "cs", "C", "Abbrechen\nCursorposition merken\nFehler\nLANGUAGE=de\nLC_MESSAGES=C\n"},
+        {nullptr, "cs", "C",
+         "Storno\nPamatovat si pozici kurzoru\nChyba\nLANGUAGE=cs\nLC_MESSAGES=C\n"},
+        {nullptr, nullptr, "C.UTF-8",
+         "Cancel\nRemember cursor\nError\nLANGUAGE=(unset)\nLC_MESSAGES=C.UTF-8\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.output);
+        ostrel::test::TempDir dir;
         std::filesystem::create_directories(dir.file("user"));
         std::filesystem::create_directories(dir.file("machine"));
-    }
-
-    ostrel::test::ChildResult runHost(const char* lang) {
-        return runChild({OSTREL_LIBRARY_PROBE, "Cancel", "Remember cursor"},
-                        {{"XDG_CONFIG_HOME", dir.file("user")},
-                         {"XDG_CONFIG_DIRS", dir.file("machine")},
-                         {"LANG", lang},
-                         {"LC_ALL", std::nullopt},
-                         {"LC_MESSAGES", std::nullopt},
-                         {"LANGUAGE", std::nullopt},
-                         {"QT_QPA_PLATFORM", "offscreen"}});
-    }
-};
-
-TEST_F(LibraryLoadTest, ConfiguredGermanAppliesWhateverTheProcessLocale) {
-    dir.write("user/Zelvamont.ini", "[General]\nLanguage=de\n");
-    dir.write("machine/Zelvamont.ini", "[General]\nLanguage=cs\n");
-    const struct {
-        const char* lang;
-        const char* locale;
-    } rows[] = {{"C.UTF-8", "C.UTF-8"}, {"C", "C"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.lang);
-        const auto result = runHost(row.lang);
+        for (const auto& [file, language] :
+             {std::pair{"user", row.user}, {"machine", row.machine}}) {
+            if (language != nullptr) {
+                dir.write(std::string(file) + "/Zelvamont.ini",
+                          std::string("[General]\nLanguage=") + language + "\n");
+            }
+        }
+        const auto result =
+            ostrel::test::runChild({OSTREL_LIBRARY_PROBE, "Cancel", "Remember cursor"},
+                                   {{"XDG_CONFIG_HOME", dir.file("user")},
+                                    {"XDG_CONFIG_DIRS", dir.file("machine")},
+                                    {"LANG", row.lang},
+                                    {"LC_ALL", std::nullopt},
+                                    {"LC_MESSAGES", std::nullopt},
+                                    {"LANGUAGE", std::nullopt},
+                                    {"QT_QPA_PLATFORM", "offscreen"}});
         EXPECT_EQ(result.exitCode, 0);
-        EXPECT_EQ(result.output, std::string("Abbrechen\nCursorposition merken\nLANGUAGE=de\n"
-                                             "LC_MESSAGES=") +
-                                     row.locale + "\n");
+        EXPECT_EQ(result.output, row.output);
+        EXPECT_EQ(std::filesystem::exists(dir.file("user/Zelvamont.ini")), row.user != nullptr);
     }
-}
-
-TEST_F(LibraryLoadTest, MachineLanguageAppliesWithoutAUserSetting) {
-    dir.write("machine/Zelvamont.ini", "[General]\nLanguage=cs\n");
-    const auto result = runHost("C");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.output, "Storno\nPamatovat si pozici kurzoru\nLANGUAGE=cs\nLC_MESSAGES=C\n");
-}
-
-TEST_F(LibraryLoadTest, NothingConfiguredLeavesEnglishAndLanguageUnset) {
-    const auto result = runHost("C.UTF-8");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.output, "Cancel\nRemember cursor\nLANGUAGE=(unset)\nLC_MESSAGES=C.UTF-8\n");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("user/Zelvamont.ini")));
 }
 
 } // namespace

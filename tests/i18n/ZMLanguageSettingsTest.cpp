@@ -13,85 +13,68 @@
 
 namespace {
 
-using ostrel::platform::MemoryRegistry;
-using ostrel::platform::Registry;
-using ostrel::platform::RegistryRoot;
-using ostrel::platform::RegistryValue;
-
-constexpr const char* kKey = "Software\\Zelvamont";
+using namespace ostrel::platform;
+using Value = std::optional<RegistryValue>;
 
 class ZMLanguageSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto store = std::make_unique<MemoryRegistry>();
-        store_ = store.get();
-        previous_ = Registry::setDefault(std::move(store));
+        previous_ = Registry::setDefault(std::make_unique<MemoryRegistry>());
         ::setenv("LANGUAGE", "untouched", 1);
     }
     void TearDown() override {
         Registry::setDefault(std::move(previous_));
         ::setenv("LANGUAGE", "", 1);
+        std::setlocale(LC_ALL, "C");
     }
-
-    void configure(RegistryRoot root, const std::optional<RegistryValue>& value) {
-        if (value) {
-            store_->setValue(root, kKey, "Language", *value);
+    // A library installed beside the built catalogues, with the given Language values.
+    static ZMLanguageSettings installed(const Value& user, const Value& machine = std::nullopt) {
+        MemoryRegistry& store = static_cast<MemoryRegistry&>(Registry::getDefault());
+        store = MemoryRegistry();
+        for (const auto& [root, value] :
+             {std::pair{RegistryRoot::CurrentUser, user}, {RegistryRoot::LocalMachine, machine}}) {
+            if (value) {
+                store.setValue(root, "Software\\Zelvamont", "Language", *value);
+            }
         }
-    }
-
-    // A library installed beside the catalogues built with the project.
-    static ZMLanguageSettings installed() {
         return ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
     }
-
-    MemoryRegistry* store_ = nullptr;
 
 private:
     std::unique_ptr<Registry> previous_;
 };
 
 TEST_F(ZMLanguageSettingsTest, UserLanguageWinsOverMachineLanguage) {
-    const std::string longest(1023, 'x');
+    const auto text = [](const std::string& t) { return Value(RegistryValue::string(t)); };
+    const std::string x1023(1023, 'x');
     const struct {
-        const char* note;
-        std::optional<RegistryValue> machine;
-        std::optional<RegistryValue> user;
-        std::string language;
-        std::string environment;
+        Value user, machine;
+        std::string language; // also LANGUAGE, which stays untouched when this is empty
     } rows[] = {
-        {"both set: the user's", RegistryValue::string("fr"), RegistryValue::string("de"), "de",
-         "de"},
-        {"machine only", RegistryValue::string("fr"), std::nullopt, "fr", "fr"},
-        {"user only", std::nullopt, RegistryValue::string("cs"), "cs", "cs"},
-        {"nothing configured: LANGUAGE untouched", std::nullopt, std::nullopt, "", "untouched"},
-        {"an empty user value replaces the machine's", RegistryValue::string("fr"),
-         RegistryValue::string(""), "", "untouched"},
-        {"1024 characters count as absent", RegistryValue::string("fr"),
-         RegistryValue::string(longest + "x"), "fr", "fr"},
-        {"1023 characters are read", std::nullopt, RegistryValue::string(longest), longest,
-         longest},
-        {"non-ASCII text", std::nullopt, RegistryValue::string("de_AT:\xC4\x8D"), "de_AT:\xC4\x8D",
-         "de_AT:\xC4\x8D"},
-        {"the type is not examined", std::nullopt, RegistryValue::number(0x65), "e", "e"},
-        {"expandable text", std::nullopt, RegistryValue::expandString("cs"), "cs", "cs"},
+        {text("de"), text("fr"), "de"},
+        {{}, text("fr"), "fr"},
+        {text("cs"), {}, "cs"},
+        {{}, {}, ""},
+        {text(""), text("fr"), ""},            // an empty user value wins too
+        {text(x1023 + "x"), text("fr"), "fr"}, // 1024 characters count as absent
+        {text(x1023), {}, x1023},              // 1023 characters are read
+        {text("de_AT:\xC4\x8D"), {}, "de_AT:\xC4\x8D"},
+        {RegistryValue::number(0x65), {}, "e"}, // the type is not examined
+        {RegistryValue::expandString("cs"), {}, "cs"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.note);
-        *store_ = MemoryRegistry();
+        SCOPED_TRACE(row.language);
         ::setenv("LANGUAGE", "untouched", 1);
-        configure(RegistryRoot::LocalMachine, row.machine);
-        configure(RegistryRoot::CurrentUser, row.user);
-
-        ZMLanguageSettings settings = installed();
+        ZMLanguageSettings settings = installed(row.user, row.machine);
         ASSERT_TRUE(settings.initialize("ostrel"));
         EXPECT_EQ(settings.getLanguage(), row.language);
-        EXPECT_STREQ(std::getenv("LANGUAGE"), row.environment.c_str());
+        EXPECT_STREQ(std::getenv("LANGUAGE"),
+                     row.language.empty() ? "untouched" : row.language.c_str());
     }
 }
 
 TEST_F(ZMLanguageSettingsTest, NullDomainChangesNothing) {
-    configure(RegistryRoot::CurrentUser, RegistryValue::string("de"));
-    ZMLanguageSettings settings = installed();
+    ZMLanguageSettings settings = installed(RegistryValue::string("de"));
     EXPECT_FALSE(settings.initialize(nullptr));
     EXPECT_EQ(settings.getLanguage(), "");
     EXPECT_EQ(settings.getDomain(), "");
@@ -99,17 +82,12 @@ TEST_F(ZMLanguageSettingsTest, NullDomainChangesNothing) {
 }
 
 TEST_F(ZMLanguageSettingsTest, ModuleDirectoryEndsAfterTheLastSlash) {
-    const struct {
-        const char* file;
-        const char* directory;
-    } rows[] = {
-        {"/opt/ostrel/lib/libostrel.so", "/opt/ostrel/lib/"},
-        {"/libostrel.so", "/"},
-        {"libostrel.so", "libostrel.so"}, // no directory: the text stays whole
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ZMLanguageSettings::forModuleFile(row.file).getModuleDirectory().toU8().str(),
-                  row.directory);
+    for (const auto& [file, directory] :
+         {std::pair{"/opt/ostrel/lib/libostrel.so", "/opt/ostrel/lib/"},
+          {"/libostrel.so", "/"},
+          {"libostrel.so", "libostrel.so"}}) {
+        EXPECT_EQ(ZMLanguageSettings::forModuleFile(file).getModuleDirectory().toU8().str(),
+                  directory);
     }
     // Linked into a program, the module is the program's real file.
     const std::string program = std::filesystem::canonical("/proc/self/exe").string();
@@ -123,26 +101,17 @@ TEST_F(ZMLanguageSettingsTest, CataloguesAreBoundBesideTheLibraryOrToItsDirector
     ASSERT_TRUE(settings.initialize("ostrel-without-locale"));
     EXPECT_STREQ(::bindtextdomain("ostrel-without-locale", nullptr),
                  (dir.path().string() + "/").c_str());
-
     std::filesystem::create_directory(dir.file("locale"));
     ASSERT_TRUE(settings.initialize("ostrel-with-locale"));
     EXPECT_STREQ(::bindtextdomain("ostrel-with-locale", nullptr), dir.file("locale").c_str());
     EXPECT_STREQ(::bind_textdomain_codeset("ostrel-with-locale", nullptr), "UTF-8");
 }
 
-TEST_F(ZMLanguageSettingsTest, TranslateFallsBackToTheMessageId) {
-    configure(RegistryRoot::CurrentUser, RegistryValue::string("de"));
-    ZMLanguageSettings settings = installed();
+TEST_F(ZMLanguageSettingsTest, ConfiguredLanguageAppliesInTheCLocaleWithoutChangingIt) {
+    ZMLanguageSettings settings = installed(RegistryValue::string("cs"));
     ASSERT_TRUE(settings.initialize("ostrel"));
-    EXPECT_EQ(settings.translate("Cancel").str(), "Abbrechen");
     EXPECT_EQ(settings.translate("No such message").str(), "No such message");
     EXPECT_EQ(settings.translate(nullptr).str(), "");
-}
-
-TEST_F(ZMLanguageSettingsTest, ConfiguredLanguageAppliesInTheCLocaleWithoutChangingIt) {
-    configure(RegistryRoot::CurrentUser, RegistryValue::string("cs"));
-    ZMLanguageSettings settings = installed();
-    ASSERT_TRUE(settings.initialize("ostrel"));
     for (const char* processLocale : {"C", "POSIX", "C.UTF-8"}) {
         SCOPED_TRACE(processLocale);
         ASSERT_NE(std::setlocale(LC_ALL, processLocale), nullptr);
@@ -150,14 +119,12 @@ TEST_F(ZMLanguageSettingsTest, ConfiguredLanguageAppliesInTheCLocaleWithoutChang
         EXPECT_EQ(settings.translate("Cancel").str(), "Storno");
         EXPECT_EQ(std::setlocale(LC_MESSAGES, nullptr), before);
     }
-    std::setlocale(LC_ALL, "C");
 }
 
 TEST_F(ZMLanguageSettingsTest, WithoutConfiguredLanguageTheCLocaleStaysEnglish) {
-    // LANGUAGE from the environment is gettext's business, which ignores it
-    // in the C locale; the library adds nothing when nobody configured one.
+    // gettext ignores LANGUAGE from the environment in the C locale; the library adds nothing.
     ::setenv("LANGUAGE", "de", 1);
-    ZMLanguageSettings settings = installed();
+    ZMLanguageSettings settings = installed(std::nullopt);
     ASSERT_TRUE(settings.initialize("ostrel"));
     EXPECT_EQ(settings.translate("Cancel").str(), "Cancel");
 }

@@ -1,7 +1,8 @@
-// Stands in for a host application: it links libostrel, sets its locale
-// from the environment as applications do, and prints the translation of
-// each argument, then the LANGUAGE variable and its own messages locale.
+// A host application linking libostrel: sets its locale from the environment,
+// prints the translation of each argument, the error caption the host layer
+// gives, LANGUAGE and its messages locale.
 
+#include "host/base/ResourceManager.h"
 #include "i18n/ZMLanguageSettings.h"
 
 #include <clocale>
@@ -16,8 +17,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::printf("%s\n", languageSettings->translate(argv[i]).c_str());
     }
+    std::printf("%s\n", zmutils::getResourceManager().getString("Common", "Error").c_str());
     const char* language = std::getenv("LANGUAGE");
-    std::printf("LANGUAGE=%s\n", language ? language : "(unset)");
-    std::printf("LC_MESSAGES=%s\n", std::setlocale(LC_MESSAGES, nullptr));
+    std::printf("LANGUAGE=%s\nLC_MESSAGES=%s\n", language ? language : "(unset)",
+                std::setlocale(LC_MESSAGES, nullptr));
     return 0;
 }

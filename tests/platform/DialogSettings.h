@@ -7,16 +7,14 @@
 
 namespace ostrel::test {
 
-/// One value that the library stores, with a typical content.
 struct StoredSetting {
     std::string key;
     std::string name;
     platform::RegistryValue value;
 };
 
-/// Every value the dialogs and the language set-up keep in the settings
-/// store, with contents that exercise the INI format (separators, quotes,
-/// leading blanks, non-ASCII text, a text that looks like a number).
+/// Every value the dialogs and the language set-up keep in the settings store, with contents
+/// that exercise the INI format (separators, quotes, non-ASCII text, a text like a number).
 inline std::vector<StoredSetting> dialogSettings() {
     const std::string dialogs = "Software\\Zelvamont\\Ostrel\\5.0";
     using platform::RegistryValue;

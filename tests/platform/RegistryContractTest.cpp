@@ -1,5 +1,4 @@
-// The rules every settings store keeps, run against the in-memory store and
-// the QSettings store alike.
+// The rules every settings store keeps, run against both stores.
 
 #include "DialogSettings.h"
 #include "platform/MemoryRegistry.h"
@@ -12,18 +11,13 @@
 
 namespace {
 
-using ostrel::platform::MemoryRegistry;
-using ostrel::platform::QSettingsRegistry;
-using ostrel::platform::Registry;
-using ostrel::platform::RegistryAccess;
-using ostrel::platform::RegistryRoot;
-using ostrel::platform::RegistryValue;
+using namespace ostrel::platform;
 
-constexpr const char* kDialogKey = "Software\\Zelvamont\\Ostrel\\5.0";
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
+constexpr RegistryAccess kRead = RegistryAccess::Read, kWrite = RegistryAccess::ReadWrite;
 
 struct MemoryStore {
     MemoryRegistry registry;
-    // The registry never creates a key; an installer does.
     void install(RegistryRoot root, const std::string& path) { registry.createKey(root, path); }
 };
 
@@ -36,9 +30,10 @@ struct SettingsStore {
 template <typename Store> class RegistryContractTest : public ::testing::Test {
 protected:
     Store store;
-
-    std::unique_ptr<ostrel::platform::RegistryKey> open(RegistryRoot root, const std::string& path,
-                                                        RegistryAccess access) {
+    // The registry never creates a key, an installer does: install() stands in for it.
+    std::unique_ptr<RegistryKey>
+    open(RegistryAccess access, RegistryRoot root = kUser,
+         const std::string& path = "Software\\Zelvamont\\Ostrel\\5.0") {
         store.install(root, path);
         return store.registry.openKey(root, path, access);
     }
@@ -49,26 +44,24 @@ TYPED_TEST_SUITE(RegistryContractTest, Stores);
 
 TYPED_TEST(RegistryContractTest, EveryStoredSettingReadsBackWithItsType) {
     for (const auto& setting : ostrel::test::dialogSettings()) {
-        auto key = this->open(RegistryRoot::CurrentUser, setting.key, RegistryAccess::ReadWrite);
+        auto key = this->open(kWrite, kUser, setting.key);
         ASSERT_NE(key, nullptr) << setting.key;
         EXPECT_TRUE(key->setValue(setting.name, setting.value)) << setting.name;
     }
     for (const auto& setting : ostrel::test::dialogSettings()) {
-        auto key = this->open(RegistryRoot::CurrentUser, setting.key, RegistryAccess::Read);
+        auto key = this->open(kRead, kUser, setting.key);
         ASSERT_NE(key, nullptr) << setting.key;
         EXPECT_EQ(key->queryValue(setting.name), setting.value) << setting.name;
     }
 }
 
-TYPED_TEST(RegistryContractTest, KeyOpenedForReadingRefusesWrites) {
-    auto key = this->open(RegistryRoot::CurrentUser, kDialogKey, RegistryAccess::Read);
-    ASSERT_NE(key, nullptr);
-    EXPECT_FALSE(key->setValue("AllowStickyCursor", RegistryValue::number(1)));
-    EXPECT_EQ(key->queryValue("AllowStickyCursor"), std::nullopt);
-}
+TYPED_TEST(RegistryContractTest, ReadKeysRefuseWritesAndWritesReplaceTheType) {
+    auto reader = this->open(kRead);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_FALSE(reader->setValue("AllowStickyCursor", RegistryValue::number(1)));
+    EXPECT_EQ(reader->queryValue("AllowStickyCursor"), std::nullopt);
 
-TYPED_TEST(RegistryContractTest, WriteReplacesAValueOfAnotherType) {
-    auto key = this->open(RegistryRoot::CurrentUser, kDialogKey, RegistryAccess::ReadWrite);
+    auto key = this->open(kWrite);
     ASSERT_NE(key, nullptr);
     ASSERT_TRUE(key->setValue("StickyCursorPosition", RegistryValue::string("3")));
     ASSERT_TRUE(key->setValue("StickyCursorPosition", RegistryValue::number(3)));
@@ -77,18 +70,14 @@ TYPED_TEST(RegistryContractTest, WriteReplacesAValueOfAnotherType) {
 }
 
 TYPED_TEST(RegistryContractTest, EachRootAnswersForItself) {
-    auto user =
-        this->open(RegistryRoot::CurrentUser, "Software\\Zelvamont", RegistryAccess::ReadWrite);
-    auto machine =
-        this->open(RegistryRoot::LocalMachine, "Software\\Zelvamont", RegistryAccess::ReadWrite);
+    auto user = this->open(kWrite, kUser, "Software\\Zelvamont");
+    auto machine = this->open(kWrite, RegistryRoot::LocalMachine, "Software\\Zelvamont");
     ASSERT_NE(user, nullptr);
     ASSERT_NE(machine, nullptr);
     ASSERT_TRUE(user->setValue("Language", RegistryValue::string("de")));
     EXPECT_EQ(machine->queryValue("Language"), std::nullopt);
     ASSERT_TRUE(machine->setValue("Language", RegistryValue::string("fr")));
-
-    auto reread =
-        this->open(RegistryRoot::CurrentUser, "Software\\Zelvamont", RegistryAccess::Read);
+    auto reread = this->open(kRead, kUser, "Software\\Zelvamont");
     ASSERT_NE(reread, nullptr);
     EXPECT_EQ(reread->queryValue("Language"), RegistryValue::string("de"));
 }

@@ -1,6 +1,6 @@
 #include "host/base/ResourceManager.h"
 
-#include <libintl.h>
+#include "host/base/MessageCatalog.h"
 
 namespace zmutils {
 namespace {
@@ -30,7 +30,7 @@ Ostrel::u8string ResourceManager::getString(const Ostrel::u8string& section,
     }
     for (const BuiltInText& entry : kBuiltIn) {
         if (section.str() == entry.section && key.str() == entry.key) {
-            return Ostrel::u8string(dgettext("ostrel", entry.text));
+            return Ostrel::u8string(Ostrel::messageText("ostrel", entry.text));
         }
     }
     return key;

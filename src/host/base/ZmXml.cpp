@@ -2,6 +2,7 @@
 
 #include "host/base/File.h"
 
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 
 #include <climits>
@@ -32,7 +33,17 @@ xmlDocPtr refuseUnsafe(xmlDocPtr doc) {
     return doc;
 }
 
+void ignoreError(void*, const char*, ...) {}
+
 } // namespace
+
+MutedErrors::MutedErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext) {
+    xmlSetGenericErrorFunc(nullptr, &ignoreError);
+}
+
+MutedErrors::~MutedErrors() {
+    xmlSetGenericErrorFunc(context_, handler_);
+}
 
 xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
     // Only regular files: a directory makes libxml2 complain on standard
@@ -40,6 +51,7 @@ xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
     if (!zmdisk::File(fileName).isFile()) {
         return nullptr;
     }
+    const MutedErrors muted;
     return refuseUnsafe(xmlReadFile(fileName.c_str(), nullptr, kParseOptions));
 }
 
@@ -47,6 +59,7 @@ xmlDocPtr loadMemory(const char* data, std::size_t size) {
     if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) {
         return nullptr;
     }
+    const MutedErrors muted;
     return refuseUnsafe(
         xmlReadMemory(data, static_cast<int>(size), "memory.xml", nullptr, kParseOptions));
 }

@@ -3,6 +3,7 @@
 #include "host/base/U8String.h"
 
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include <memory>
 
@@ -34,6 +35,23 @@ bool getElementText(xmlNodePtr node, Ostrel::u8string& text);
 bool getPropertyString(xmlNodePtr node, const char* name, Ostrel::u8string& value);
 /// Whether the element's name is exactly `name`.
 bool hasName(xmlNodePtr node, const char* name);
+
+/// Silences libxml2's generic error channel for its lifetime. Some faults
+/// (input that cannot be decoded in its declared encoding, a bare "&" handed
+/// in as node content) are printed on standard error whatever the parse
+/// options; the host's console is not ours to write to, so the library's
+/// readers and writers report failures through their results only.
+class MutedErrors {
+public:
+    MutedErrors();
+    ~MutedErrors();
+    MutedErrors(const MutedErrors&) = delete;
+    MutedErrors& operator=(const MutedErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc handler_;
+    void* context_;
+};
 
 /// Owns a parsed document.
 struct DocDeleter {

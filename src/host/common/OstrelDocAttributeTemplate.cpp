@@ -1,9 +1,8 @@
 #include "host/common/OstrelDocAttributeTemplate.h"
 
+#include "host/base/MessageCatalog.h"
 #include "host/base/TextFormat.h"
 #include "host/common/AttributeTemplate.h"
-
-#include <libintl.h>
 
 #include <cstdlib>
 #include <string>
@@ -58,7 +57,8 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
     const std::string& name = visibleName_.empty() ? attrName_.str() : visibleName_.str();
     if (value.empty()) {
         if (mandatory_) {
-            message = Ostrel::substitute(dgettext("ostrel", "%1: a value is required"), {name});
+            message = Ostrel::substitute(Ostrel::messageText("ostrel", "%1: a value is required"),
+                                         {name});
             return false;
         }
         return true;
@@ -66,14 +66,15 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
     const std::u32string chars = Ostrel::decodeUtf8(value.str());
     if (length_ > 0 && chars.size() > static_cast<std::size_t>(length_)) {
         const auto limit = static_cast<unsigned long>(length_);
-        message = Ostrel::substitute(dngettext("ostrel", "%1: at most %2 character allowed",
-                                               "%1: at most %2 characters allowed", limit),
-                                     {name, std::to_string(limit)});
+        message = Ostrel::substitute(
+            Ostrel::pluralMessageText("ostrel", "%1: at most %2 character allowed",
+                                      "%1: at most %2 characters allowed", limit),
+            {name, std::to_string(limit)});
         return false;
     }
     if (!mask_.empty() && !mask_.matches(chars)) {
-        message =
-            Ostrel::substitute(dgettext("ostrel", "%1: expected %2"), {name, mask_.describe()});
+        message = Ostrel::substitute(Ostrel::messageText("ostrel", "%1: expected %2"),
+                                     {name, mask_.describe()});
         return false;
     }
     return true;

@@ -3,37 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 namespace {
 
 using ostrel::autoident::detail::readCounterNumber;
 
 TEST(NumberRuleTest, OnlyTheExactTextZeroIsZero) {
-    struct Row {
-        const char* text;
-        bool accepted;
-        long number;
-    };
-    const Row rows[] = {
-        {"0", true, 0},
-        {"00", false, 0},   // reads as zero but is not the text "0"
-        {"0007", true, 7},  // leading zeros are fine when the number is not zero
-        {"12ab", true, 12}, // the rest after the digits is ignored
-        {" 0", false, 0},   // a blank before the zero makes it a refused zero
-        {"", false, 0},
-        {"abc", false, 0},
-        {"-0", false, 0},
-        {" \t+42", true, 42},
-        {"-5", true, -5},
-        {"99999999999", true, INT_MAX}, // out of range: clamped to 32 bits
-        {"-99999999999", true, INT_MIN},
-        {nullptr, false, 0},
-    };
-    for (const Row& row : rows) {
-        long number = -1;
-        const char* shown = row.text ? row.text : "(null)";
-        EXPECT_EQ(readCounterNumber(row.text, number), row.accepted) << shown;
-        EXPECT_EQ(number, row.accepted ? row.number : -1) << shown;
+    constexpr long kRefused = -1; // the number is left untouched
+    // "00" and " 0" read as zero but are not the text "0"; the rest after the digits is ignored;
+    // out of range numbers are clamped to 32 bits.
+    const std::pair<const char*, long> rows[] = {{"0", 0},
+                                                 {"00", kRefused},
+                                                 {"0007", 7},
+                                                 {" 0", kRefused},
+                                                 {"-0", kRefused},
+                                                 {"", kRefused},
+                                                 {"abc", kRefused},
+                                                 {"12ab", 12},
+                                                 {" \t+42", 42},
+                                                 {"-5", -5},
+                                                 {nullptr, kRefused},
+                                                 {"99999999999", INT_MAX},
+                                                 {"-99999999999", INT_MIN}};
+    for (const auto& [text, expected] : rows) {
+        long number = kRefused;
+        EXPECT_EQ(readCounterNumber(text, number), expected != kRefused) << (text ? text : "-");
+        EXPECT_EQ(number, expected) << (text ? text : "-");
     }
 }
 

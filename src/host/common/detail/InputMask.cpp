@@ -1,9 +1,8 @@
 #include "host/common/detail/InputMask.h"
 
+#include "host/base/MessageCatalog.h"
 #include "host/base/TextFormat.h"
 #include "host/base/U8String.h"
-
-#include <libintl.h>
 
 #ifndef _WIN32
 #include <clocale>
@@ -91,24 +90,26 @@ std::string describeSlots(const InputMask::Position& slot, unsigned long count) 
     const char* text = nullptr;
     switch (slot.kind) {
     case InputMask::Kind::Digit:
-        text = slot.required ? dngettext("ostrel", "%1 digit", "%1 digits", count)
-                             : dngettext("ostrel", "up to %1 digit", "up to %1 digits", count);
+        text = slot.required
+                   ? pluralMessageText("ostrel", "%1 digit", "%1 digits", count)
+                   : pluralMessageText("ostrel", "up to %1 digit", "up to %1 digits", count);
         break;
     case InputMask::Kind::Letter:
-        text = slot.required ? dngettext("ostrel", "%1 letter", "%1 letters", count)
-                             : dngettext("ostrel", "up to %1 letter", "up to %1 letters", count);
+        text = slot.required
+                   ? pluralMessageText("ostrel", "%1 letter", "%1 letters", count)
+                   : pluralMessageText("ostrel", "up to %1 letter", "up to %1 letters", count);
         break;
     case InputMask::Kind::LetterOrDigit:
-        text = slot.required
-                   ? dngettext("ostrel", "%1 letter or digit", "%1 letters or digits", count)
-                   : dngettext("ostrel", "up to %1 letter or digit", "up to %1 letters or digits",
-                               count);
+        text = slot.required ? pluralMessageText("ostrel", "%1 letter or digit",
+                                                 "%1 letters or digits", count)
+                             : pluralMessageText("ostrel", "up to %1 letter or digit",
+                                                 "up to %1 letters or digits", count);
         break;
     case InputMask::Kind::NonBlank:
     case InputMask::Kind::Literal:
-        text = slot.required
-                   ? dngettext("ostrel", "%1 character", "%1 characters", count)
-                   : dngettext("ostrel", "up to %1 character", "up to %1 characters", count);
+        text = slot.required ? pluralMessageText("ostrel", "%1 character", "%1 characters", count)
+                             : pluralMessageText("ostrel", "up to %1 character",
+                                                 "up to %1 characters", count);
         break;
     }
     return substitute(text, {n});
