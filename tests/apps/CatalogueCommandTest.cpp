@@ -1,26 +1,19 @@
-#include "Command.h"
+#include "RunTool.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// "STATUS|OUT|ERR"
-std::string run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    ostrel::cli::Output output{out, err};
-    const int status = ostrel::cli::runTool(args, output);
-    return std::to_string(status) + "|" + out.str() + "|" + err.str();
-}
+using ostrel::test::runTool;
 
 const std::string kSample = OSTREL_SAMPLES_DIR "/templates.xml";
 
 TEST(CatalogueCommandTest, PrintsGroupsAndCreatableTypesOfTheSample) {
     // Groups in byte order; the bank statement cannot be created.
-    EXPECT_EQ(run({"catalogue", kSample, "--group-property", "Area"}),
+    EXPECT_EQ(runTool({"catalogue", kSample, "--group-property", "Area"}),
               "0|Contracts [OSTREL.AREA.Contracts]\n"
               "  Amendment [Contracts.Amendment] - Change to a signed contract\n"
               "  Purchase contract [Contracts.Purchase] - Contract with a supplier\n"
@@ -40,13 +33,13 @@ TEST(CatalogueCommandTest, PrintsGroupsAndCreatableTypesOfTheSample) {
 }
 
 TEST(CatalogueCommandTest, RefusesBadArgumentsAndBadFiles) {
-    EXPECT_EQ(run({"catalogue", kSample})[0], '2');
-    EXPECT_EQ(run({"catalogue", "--group-property", "Area"})[0], '2');
-    EXPECT_EQ(run({"catalogue", kSample, "--group-property"})[0], '2');
-    EXPECT_EQ(run({"catalogue", kSample, "--group-property=Confidential"}),
+    EXPECT_EQ(runTool({"catalogue", kSample})[0], '2');
+    EXPECT_EQ(runTool({"catalogue", "--group-property", "Area"})[0], '2');
+    EXPECT_EQ(runTool({"catalogue", kSample, "--group-property"})[0], '2');
+    EXPECT_EQ(runTool({"catalogue", kSample, "--group-property=Confidential"}),
               "0|Y [OSTREL.AREA.Y]\n  Employment contract [HR.EmploymentContract] - Contract of "
               "employment and its appendices\n|");
-    EXPECT_EQ(run({"catalogue", "/nonexistent.xml", "--group-property", "Area"}),
+    EXPECT_EQ(runTool({"catalogue", "/nonexistent.xml", "--group-property", "Area"}),
               "1||CMServer2Descr.cpp:54: Cannot parse file: /nonexistent.xml\n"
               "CMServer2Descr.cpp:26: Cannot read description\n");
 }

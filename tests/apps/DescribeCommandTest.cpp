@@ -1,38 +1,31 @@
-#include "Command.h"
+#include "RunTool.h"
 
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// "STATUS|OUT|ERR"
-std::string run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    ostrel::cli::Output output{out, err};
-    const int status = ostrel::cli::runTool(args, output);
-    return std::to_string(status) + "|" + out.str() + "|" + err.str();
-}
+using ostrel::test::runTool;
 
 TEST(DescribeCommandTest, PrintsTheDocumentsTreeOrEveryRecordOfAFailure) {
-    EXPECT_EQ(run({"describe", OSTREL_SAMPLES_DIR "/templates.xml"}),
+    EXPECT_EQ(runTool({"describe", OSTREL_SAMPLES_DIR "/templates.xml"}),
               "0|" + ostrel::test::readFile(OSTREL_DESCR_DATA_DIR "/templates-documents.xml") +
                   "|");
     ostrel::test::TempDir dir;
     const std::string file =
         dir.write("bad.xml", "<Templates><Template id=\"T\" name=\"n\"><Attributes><ClassAttribute"
                              " value=\"v\"/></Attributes></Template></Templates>");
-    EXPECT_EQ(run({"describe", file}),
+    EXPECT_EQ(runTool({"describe", file}),
               "1||CMServer2Descr.cpp:181: ClassAttribute missing id\\nTemplate id=T\n"
               "CMServer2Descr.cpp:97: Cannot read tag Template\n"
               "CMServer2Descr.cpp:72: Failed to read content of tag Templates, file: " +
                   file + "\nCMServer2Descr.cpp:26: Cannot read description\n");
-    EXPECT_EQ(run({"describe"})[0], '2');
-    EXPECT_EQ(run({"describe", "a.xml", "b.xml"})[0], '2');
+    EXPECT_EQ(runTool({"describe"})[0], '2');
+    EXPECT_EQ(runTool({"describe", "a.xml", "b.xml"})[0], '2');
 }
 
 } // namespace

@@ -1,31 +1,24 @@
-#include "Command.h"
+#include "RunTool.h"
 
 #include "host/base/EarthTime.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using ostrel::test::readFile;
+using ostrel::test::runTool;
 
 class IdentCommandTest : public ::testing::Test {
 protected:
-    // "STATUS|OUT|ERR"
-    static std::string run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        ostrel::cli::Output output{out, err};
-        const int status = ostrel::cli::runTool(args, output);
-        return std::to_string(status) + "|" + out.str() + "|" + err.str();
-    }
     std::string ident(const std::vector<std::string>& rest) {
         std::vector<std::string> args{"ident", definitions, values};
         args.insert(args.end(), rest.begin(), rest.end());
-        return run(args);
+        return runTool(args);
     }
 
     ostrel::test::TempDir dir;
@@ -68,11 +61,11 @@ TEST_F(IdentCommandTest, BadInputIsExplained) {
               "1||ostrel ident: 'INV-2023-0041'" + misfit);
     EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-00"}), "1||ostrel ident: 'INV-2024-00'" + misfit);
     EXPECT_EQ(ident({"frob"}), "2||ostrel ident: unknown action 'frob'\n" + usage);
-    EXPECT_EQ(run({"ident", definitions}),
+    EXPECT_EQ(runTool({"ident", definitions}),
               "2||ostrel ident: expected a definition file and a value file\n" + usage);
-    EXPECT_EQ(
-        run({"ident", "--help"}).rfind("0|Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n", 0),
-        0u);
+    EXPECT_EQ(runTool({"ident", "--help"})
+                  .rfind("0|Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n", 0),
+              0u);
 }
 
 TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
