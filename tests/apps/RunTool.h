@@ -8,8 +8,7 @@
 
 namespace ostrel::test {
 
-/// Runs the command-line tool in-process and returns "STATUS|OUT|ERR", so a
-/// test pins the exit status and both streams in one comparison.
+/// Runs the command-line tool in-process and returns "STATUS|OUT|ERR".
 inline std::string runTool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     ostrel::cli::Output output{out, err};

@@ -27,7 +27,6 @@ std::string templates(const std::string& body) {
     return "<?xml version='1.0'?>\n<Templates>" + body + "</Templates>\n";
 }
 
-// One template "T" holding `items` in one Attributes element.
 std::string items(const std::string& content) {
     return templates("<Template id='T' name='Tn'><Attributes>" + content +
                      "</Attributes></Template>");
@@ -41,7 +40,7 @@ std::string text(const CMServer2Descr::Properties& properties) {
     return result;
 }
 
-// Takes `documents` over and prints it as `ostrel describe` does; "" for none.
+// Takes `documents` over and prints it as `ostrel describe` does (the sample: apps tests).
 std::string dump(xmlNodePtr documents) {
     if (documents == nullptr) {
         return "";
@@ -174,18 +173,17 @@ TEST_F(CMServer2DescrTest, AFailingTemplateLeavesTheEarlierOnesToTheCaller) {
     templates_.push_back(new CMServer2Descr::Template{"kept", "", {}, {}});
     EXPECT_FALSE(read(templates("<Template id='One' name='1'/><Template id='Two'/>")));
     ASSERT_EQ(templates_.size(), 2u) << "the list is appended to, not emptied";
-    EXPECT_EQ(templates_.back()->id.str(), "One");
-    // TearDown releases both; LeakSanitizer proves the failed one was freed.
+    EXPECT_EQ(templates_.back()->id.str(), "One"); // LeakSanitizer: "Two" was freed
 }
 
 TEST_F(CMServer2DescrTest, TemplatesGiveTheExpectedDocumentsTree) {
-    const std::pair<std::string, std::string> rows[] = {
-        {templates("<!-- none yet --><Other/>"),
-         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Documents/>\n"},
-        // Values are node content: the entity reference in the name is read.
-        {templates("<Template id='T' name='Tom &amp;amp; Jerry' canCreate='N'><Attributes>"
-                   "<ClassAttribute id='Area' value='Finance'/></Attributes></Template>"),
-         R"(<?xml version="1.0" encoding="UTF-8"?>
+    EXPECT_EQ(tree(templates("<!-- none yet --><Other/>")),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Documents/>\n");
+    // Values are node content: the entity reference in the name is read.
+    EXPECT_EQ(
+        tree(templates("<Template id='T' name='Tom &amp;amp; Jerry' canCreate='N'><Attributes>"
+                       "<ClassAttribute id='Area' value='Finance'/></Attributes></Template>")),
+        R"(<?xml version="1.0" encoding="UTF-8"?>
 <Documents>
   <Document type="T" inherit="DocumentType.Root">
     <Property name="name">Tom &amp; Jerry</Property>
@@ -194,15 +192,8 @@ TEST_F(CMServer2DescrTest, TemplatesGiveTheExpectedDocumentsTree) {
     <Property name="Description"/>
   </Document>
 </Documents>
-)"},
-        {ostrel::test::readFile(OSTREL_SAMPLES_DIR "/templates.xml"),
-         ostrel::test::readFile(OSTREL_TEST_DATA_DIR "/templates-documents.xml")},
-    };
-    for (const auto& [content, expected] : rows) {
-        ex_.clear();
-        EXPECT_EQ(tree(content), expected);
-        EXPECT_FALSE(ex_.hasError()) << ex_.getRecords().front().message.str();
-    }
+)");
+    EXPECT_FALSE(ex_.hasError());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "doctypes/DocumentTypeItem.h"
 #include "doctypes/DocumentTypeIterator.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -12,13 +14,14 @@ namespace ostrel::test {
 /// name in quotes, "create" when it can be chosen, "+" when a node below it can. Takes it over.
 inline std::string dumpNodes(DocumentTypeIterator* iterator, int depth = 0) {
     std::string out;
-    std::unique_ptr<DocumentTypeIterator> it(iterator);
+    const std::unique_ptr<DocumentTypeIterator> it(iterator);
     while (const DocumentTypeItem* child = it->next()) {
         out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + child->getType().str() +
                " '" + child->getName().str() + "'" + (child->getCanCreate() ? " create" : "") +
                (child->getCreatableChildsFlag() ? " +" : "") + "\n";
         out += dumpNodes(child->getIterator(), depth + 1);
     }
+    EXPECT_EQ(it->next(), nullptr) << "stays at the end";
     return out;
 }
 

@@ -1,9 +1,8 @@
-// The German and Czech catalogues as built beside the library: every text
-// the dialogs and the host layer show has its translation.
+// The catalogues built beside the library translate every text the dialogs and the host layer
+// show ("Cancel", "Remember cursor", "Error": LibraryLoadTest).
 
 #include "i18n/ZMLanguageSettings.h"
 
-#include "host/base/ResourceManager.h"
 #include "platform/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +46,7 @@ TEST_F(CatalogueTest, EveryDialogTextIsTranslated) {
         {"Document:", "Dokument:", "Dokument:"},
         {"Last selected:", "Zuletzt ausgewählt:", "Naposledy vybrané:"},
         {"Change &Domain ...", "&Domäne wechseln ...", "Změnit &doménu ..."},
-        {"Cancel", "Abbrechen", "Storno"},
         {"Document Identification", "Dokumentidentifikation", "Identifikace dokumentu"},
-        {"Remember cursor", "Cursorposition merken", "Pamatovat si pozici kurzoru"},
         {"All identificators are empty. At least one identificator have to be entered.",
          "Alle Identifikatoren sind leer. Mindestens ein Identifikator muss eingegeben werden.",
          "Všechny identifikátory jsou prázdné. Je třeba zadat alespoň jeden identifikátor."},
@@ -72,7 +69,6 @@ TEST_F(CatalogueTest, HostMessagesAndPluralsAreTranslated) {
     // The host layer asks gettext directly, which needs a process locale.
     ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
     load("cs");
-    EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Chyba");
     EXPECT_STREQ(::dgettext("ostrel", "%1: expected %2"), "%1: očekáváno %2");
     for (const auto& [count, text] : {std::pair{1ul, "%1 číslice"},
                                       {3ul, "%1 číslice"},
@@ -81,7 +77,6 @@ TEST_F(CatalogueTest, HostMessagesAndPluralsAreTranslated) {
         EXPECT_STREQ(::dngettext("ostrel", "%1 digit", "%1 digits", count), text) << count;
     }
     load("de");
-    EXPECT_EQ(zmutils::getResourceManager().getString("Common", "Error").str(), "Fehler");
     EXPECT_STREQ(::dngettext("ostrel", "%1: at most %2 character allowed",
                              "%1: at most %2 characters allowed", 2),
                  "%1: höchstens %2 Zeichen erlaubt");

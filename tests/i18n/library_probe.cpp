@@ -1,6 +1,5 @@
-// A host application linking libostrel: sets its locale from the environment,
-// prints the translation of each argument, the error caption the host layer
-// gives, LANGUAGE and its messages locale.
+// A host linking libostrel: prints each argument's translation, the host layer's error caption,
+// LANGUAGE and the messages locale.
 
 #include "host/base/ResourceManager.h"
 #include "i18n/ZMLanguageSettings.h"

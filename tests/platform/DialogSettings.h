@@ -13,8 +13,8 @@ struct StoredSetting {
     platform::RegistryValue value;
 };
 
-/// Every value the dialogs and the language set-up keep in the settings store, with contents
-/// that exercise the INI format (separators, quotes, non-ASCII text, a text like a number).
+/// Values the dialogs and the language set-up keep, with contents that exercise the INI format
+/// (separators, quotes, non-ASCII text, a text like a number).
 inline std::vector<StoredSetting> dialogSettings() {
     const std::string dialogs = "Software\\Zelvamont\\Ostrel\\5.0";
     using platform::RegistryValue;
@@ -24,7 +24,6 @@ inline std::vector<StoredSetting> dialogSettings() {
         {dialogs, "StickyCursorPosition", RegistryValue::number(0xFFFFFFFFu)},
         {dialogs, "LastUsedIdents",
          RegistryValue::string("6:Number4:A-121:14:Year4:20131:0 5:N\xC3\xA1zev9: \"a,b\\c\"1:0")},
-        {dialogs, "DocumentIdentificationDlg2Size", RegistryValue::string("-1280;20;")},
         {dialogs, "DocumentTypeSelectionDialogSize", RegistryValue::string("640;480;100;120;")},
         {dialogs, "lastSelectedDocument",
          RegistryValue::string(

@@ -12,7 +12,6 @@
 namespace {
 
 using namespace ostrel::platform;
-using ostrel::test::dialogSettings;
 using ostrel::test::readFile;
 
 constexpr const char* kDialogKey = "Software\\Zelvamont\\Ostrel\\5.0";
@@ -23,13 +22,6 @@ protected:
     ostrel::test::TempDir dir;
     QSettingsRegistry store{dir.file("user"), {dir.file("etc1"), dir.file("etc2")}};
 
-    void writeAll() {
-        for (const auto& setting : dialogSettings()) {
-            auto key = store.openKey(kUser, setting.key, RegistryAccess::ReadWrite);
-            ASSERT_NE(key, nullptr);
-            ASSERT_TRUE(key->setValue(setting.name, setting.value)) << setting.name;
-        }
-    }
     std::optional<RegistryValue> query(RegistryRoot root, const char* path, const char* name) {
         auto key = store.openKey(root, path, RegistryAccess::Read);
         return key ? key->queryValue(name) : RegistryValue::string("(no key)");
@@ -37,34 +29,33 @@ protected:
 };
 
 TEST_F(QSettingsRegistryTest, KeysLiveInIniFilesThatOtherProcessesRead) {
-    writeAll();
+    std::string expected; // what another process reads
+    for (const auto& setting : ostrel::test::dialogSettings()) {
+        auto key = store.openKey(kUser, setting.key, RegistryAccess::ReadWrite);
+        ASSERT_NE(key, nullptr);
+        ASSERT_TRUE(key->setValue(setting.name, setting.value)) << setting.name;
+        expected += setting.name + "=" + setting.value.toSettingsText() + "\n";
+    }
     EXPECT_EQ(readFile(dir.file("user/Zelvamont.ini")), "[General]\nLanguage=de\n");
     EXPECT_EQ(
         readFile(dir.file("user/Zelvamont/Ostrel.ini")),
         "[5.0]\n"
         "AllowStickyCursor=dword:00000001\n"
-        // An unquoted ";" would start a comment.
-        "DocumentIdentificationDlg2Size=\"-1280;20;\"\n"
-        "DocumentTypeSelectionDialogSize=\"640;480;100;120;\"\n"
+        "DocumentTypeSelectionDialogSize=\"640;480;100;120;\"\n" // unquoted, ";" starts a comment
         "LastUsedIdents=\"6:Number4:A-121:14:Year4:20131:0 5:N\xC3\xA1zev9: \\\"a,b\\\\c\\\"1:0\"\n"
         "StickyCursorPosition=dword:ffffffff\n"
         "lastSelectedDocument=\"OSTREL.AREA.Finance|Invoice, "
         "\xC4\x8D\x65sk\xC3\xA1|dword:00000001\"\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("etc1")));
-
-    std::string expected; // what another process reads
-    for (const auto& setting : dialogSettings()) {
-        expected += setting.name + "=" + setting.value.toSettingsText() + "\n";
-    }
     const auto dump = ostrel::test::runChild({OSTREL_SETTINGS_TOOL, dir.file("user")}, {});
     EXPECT_EQ(dump.exitCode, 0);
     EXPECT_EQ(dump.output, expected);
 }
 
 TEST_F(QSettingsRegistryTest, MachineFileComesFromTheFirstDirectoryAndHandEditsAreText) {
-    std::filesystem::create_directories(dir.file("etc1"));
-    std::filesystem::create_directories(dir.file("etc2"));
-    std::filesystem::create_directories(dir.file("user/Zelvamont"));
+    for (const char* sub : {"etc1", "etc2", "user/Zelvamont"}) {
+        std::filesystem::create_directories(dir.file(sub));
+    }
     dir.write("etc2/Zelvamont.ini", "[General]\nLanguage=cs\n");
     EXPECT_EQ(query(RegistryRoot::LocalMachine, "Software\\Zelvamont", "Language"),
               RegistryValue::string("cs"));

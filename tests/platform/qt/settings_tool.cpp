@@ -1,5 +1,4 @@
-// A second process for the settings store tests: `settings_tool <dir>` prints
-// every dialog setting stored in the user configuration directory <dir>.
+// `settings_tool <dir>` prints every dialog setting stored in the user directory <dir>.
 
 #include "DialogSettings.h"
 #include "platform/qt/QSettingsRegistry.h"
