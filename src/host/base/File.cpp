@@ -59,23 +59,4 @@ bool File::isFile() const {
     return statMode(path_, mode) && S_ISREG(mode);
 }
 
-File File::getParent() const {
-    const std::string& p = path_.str();
-    std::size_t end = p.size();
-    while (end > 1 && isSeparator(p[end - 1])) {
-        --end; // ignore trailing separators
-    }
-    std::size_t cut = end;
-    while (cut > 0 && !isSeparator(p[cut - 1])) {
-        --cut;
-    }
-    if (cut == 0) {
-        return File(Ostrel::u8string("."));
-    }
-    while (cut > 1 && isSeparator(p[cut - 1])) {
-        --cut;
-    }
-    return File(Ostrel::u8string(p.substr(0, cut)));
-}
-
 } // namespace zmdisk

@@ -22,8 +22,6 @@ public:
     bool isDirectory() const;
     /// Whether the path names an existing regular file.
     bool isFile() const;
-    /// The path without its last component ("." for a bare name).
-    File getParent() const;
 
 private:
     Ostrel::u8string path_;

@@ -31,8 +31,6 @@ public:
     explicit InputMask(const std::string& mask);
 
     bool empty() const { return positions_.empty(); }
-    std::size_t size() const { return positions_.size(); }
-    const std::vector<Position>& positions() const { return positions_; }
 
     /// Fits typed text to the mask, position by position: a typed character
     /// that does not fit the current slot is dropped, a literal position is
