@@ -7,6 +7,7 @@
 //                        same two files with libxml2.
 // The ratios are printed after the table; run with
 // --benchmark_repetitions=N to compare medians.
+#include "RatioReporter.h"
 #include "autoident/AutoIncrementedIdentificators.h"
 
 #include <benchmark/benchmark.h>
@@ -16,8 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -123,52 +122,14 @@ BENCHMARK(IncrementValue)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BareParse)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Init)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-/// The console table, plus the ratio of each measured operation to its
-/// baseline once the run is over.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        // With --benchmark_repetitions the median stands for the benchmark:
-        // file writes are at the mercy of the disk, single runs jitter.
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median"
-                                                  : seconds_.count(name) == 0) {
-                seconds_[name] = run.GetAdjustedRealTime();
-                cpuSeconds_[name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        ratio("IncrementValue/1000", "BareWrite/1000", 1.5);
-        ratio("Init/10000", "BareParse/10000", 2.0);
-    }
-
-private:
-    void ratio(const std::string& measured, const std::string& baseline, double limit) {
-        if (seconds_.count(measured) == 0 || seconds_.count(baseline) == 0) {
-            return;
-        }
-        GetOutputStream() << measured << " / " << baseline << ": real time "
-                          << seconds_[measured] / seconds_[baseline] << ", CPU time "
-                          << cpuSeconds_[measured] / cpuSeconds_[baseline] << " (at most " << limit
-                          << ")\n";
-    }
-
-    std::map<std::string, double> seconds_;
-    std::map<std::string, double> cpuSeconds_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    const int status = ostrel::bench::runWithRatios(argc, argv, [](auto& report) {
+        report.ratio("IncrementValue/1000", "BareWrite/1000", 1.5);
+        report.ratio("Init/10000", "BareParse/10000", 2.0);
+    });
     std::error_code ignored;
     std::filesystem::remove_all(scratchDir(), ignored);
-    return 0;
+    return status;
 }

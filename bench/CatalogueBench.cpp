@@ -10,6 +10,7 @@
 // After the table the reporter prints time per item at the largest size over
 // time per item at the smallest, which stays near 1 when the work is linear,
 // and Fill over BareScan at the largest size.
+#include "RatioReporter.h"
 #include "doctypes/DocumentTypes.h"
 #include "doctypes/DocumentTypesFill.h"
 #include "document/CMEditableDocumentFactory.h"
@@ -129,55 +130,14 @@ BENCHMARK(BareScan)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Fill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MultiDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-/// The console table, then the scaling ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) {
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        perItem("Fill", 100000, 1000);
-        perItem("MultiDocument", 10000, 100);
-        perItem("MultiDocument", 10000, 1000);
-        perItem("BareScan", 100000, 1000);
-        overBaseline("Fill/100000", "BareScan/100000");
-    }
-
-private:
-    void perItem(const std::string& name, long large, long small) {
-        const std::string big = name + "/" + std::to_string(large);
-        const std::string little = name + "/" + std::to_string(small);
-        if (times_.count(big) == 0 || times_.count(little) == 0) {
-            return;
-        }
-        const double value = (times_[big] / static_cast<double>(large)) /
-                             (times_[little] / static_cast<double>(small));
-        GetOutputStream() << "per item " << big << " / " << little << " = " << value
-                          << " (at most 1.5)\n";
-    }
-    void overBaseline(const std::string& measured, const std::string& baseline) {
-        if (times_.count(measured) == 0 || times_.count(baseline) == 0) {
-            return;
-        }
-        GetOutputStream() << measured << " / " << baseline << " = "
-                          << times_[measured] / times_[baseline] << "\n";
-    }
-
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return ostrel::bench::runWithRatios(argc, argv, [](auto& report) {
+        report.perItem("Fill", 100000, 1000, 1.5);
+        report.perItem("MultiDocument", 10000, 100, 1.5);
+        report.perItem("MultiDocument", 10000, 1000, 1.5);
+        report.perItem("BareScan", 100000, 1000, 1.5);
+        report.ratio("Fill/100000", "BareScan/100000");
+    });
 }

@@ -40,12 +40,6 @@ constexpr const char* kHelp =
     "Example:\n"
     "  ostrel catalogue samples/templates.xml --group-property Area\n";
 
-int usageError(Output& output, const std::string& message) {
-    output.err << "ostrel catalogue: " << message << "\n"
-               << "Run 'ostrel catalogue --help' for usage.\n";
-    return 2;
-}
-
 void printChildren(const DocumentTypeItem& node, int depth, std::ostream& out) {
     const std::unique_ptr<DocumentTypeIterator> it(node.getIterator());
     while (const DocumentTypeItem* child = it->next()) {
@@ -67,7 +61,7 @@ int catalogue(const std::vector<std::string>& args, Output& output) {
         const std::string& arg = args[i];
         if (arg == "--group-property") {
             if (i + 1 == args.size()) {
-                return usageError(output, "--group-property needs a property name");
+                return usageError(output, "catalogue", "--group-property needs a property name");
             }
             groupProperty = args[++i];
             haveGroupProperty = true;
@@ -75,16 +69,16 @@ int catalogue(const std::vector<std::string>& args, Output& output) {
             groupProperty = arg.substr(arg.find('=') + 1);
             haveGroupProperty = true;
         } else if (!file.empty() || (arg.size() > 1 && arg[0] == '-')) {
-            return usageError(output, "unexpected argument '" + arg + "'");
+            return usageError(output, "catalogue", "unexpected argument '" + arg + "'");
         } else {
             file = arg;
         }
     }
     if (file.empty()) {
-        return usageError(output, "missing template description FILE");
+        return usageError(output, "catalogue", "missing template description FILE");
     }
     if (!haveGroupProperty || groupProperty.empty()) {
-        return usageError(output, "missing --group-property NAME");
+        return usageError(output, "catalogue", "missing --group-property NAME");
     }
 
     DocumentFactory factory;

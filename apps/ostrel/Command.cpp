@@ -48,6 +48,12 @@ const Command* findCommand(const std::string& name) {
     return nullptr;
 }
 
+int usageError(Output& output, const char* command, const std::string& message) {
+    output.err << "ostrel " << command << ": " << message << "\n"
+               << "Run 'ostrel " << command << " --help' for usage.\n";
+    return 2;
+}
+
 int runTool(const std::vector<std::string>& args, Output& output) {
     if (args.empty()) {
         printOverview(output.err);

@@ -30,6 +30,10 @@ public:
 const std::vector<Command>& commands();
 const Command* findCommand(const std::string& name);
 
+/// Reports a usage error of `command` on the error stream, with a pointer to
+/// its help, and returns the usage-error status 2.
+int usageError(Output& output, const char* command, const std::string& message);
+
 /// Runs the tool on its arguments (without the program name).
 int runTool(const std::vector<std::string>& args, Output& output);
 

@@ -17,9 +17,7 @@ namespace {
 
 int describe(const std::vector<std::string>& args, Output& output) {
     if (args.size() != 1) {
-        output.err << "ostrel describe: expected one template description FILE\n"
-                   << "Run 'ostrel describe --help' for usage.\n";
-        return 2;
+        return usageError(output, "describe", "expected one template description FILE");
     }
     OstrelException ex;
     xmlNodePtr documents = CMServer2Descr().createXMLTree(args[0], ex);

@@ -47,12 +47,6 @@ constexpr const char* kHelp =
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml\n"
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n";
 
-int usageError(Output& output, const std::string& message) {
-    output.err << "ostrel ident: " << message << "\n"
-               << "Run 'ostrel ident --help' for usage.\n";
-    return 2;
-}
-
 /// Why the set refused the definition file: the entry after the last one it
 /// kept is the bad one, and the same checks in the same order name the fault.
 std::string describeDefinitionFailure(const std::string& file, int accepted) {
@@ -111,7 +105,7 @@ void listCounters(AutoIncrementedIdentificators& idents, const std::string& file
 
 int run(const std::vector<std::string>& args, Output& output) {
     if (args.size() < 2) {
-        return usageError(output, "expected a definition file and a value file");
+        return usageError(output, "ident", "expected a definition file and a value file");
     }
     const std::string& definitions = args[0];
     const std::string& values = args[1];
@@ -121,12 +115,13 @@ int run(const std::vector<std::string>& args, Output& output) {
                                  : action == "sync"                      ? 5
                                                                          : 0;
     if (expected == 0) {
-        return usageError(output, "unknown action '" + action + "'");
+        return usageError(output, "ident", "unknown action '" + action + "'");
     }
     if (args.size() != expected && !(action == "list" && args.size() == 2)) {
-        return usageError(output, args.size() < expected
-                                      ? "the action '" + action + "' needs more arguments"
-                                      : "too many arguments for the action '" + action + "'");
+        return usageError(output, "ident",
+                          args.size() < expected
+                              ? "the action '" + action + "' needs more arguments"
+                              : "too many arguments for the action '" + action + "'");
     }
 
     AutoIncrementedIdentificators idents;

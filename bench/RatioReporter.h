@@ -1,0 +1,85 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ostrel::bench {
+
+/// The console table, then ratios between benchmarks of the same run, so a
+/// figure is always read against a baseline measured on the same machine at
+/// the same time. With --benchmark_repetitions the median stands for a
+/// benchmark: single runs on a shared machine jitter.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    using Summary = std::function<void(RatioReporter&)>;
+
+    explicit RatioReporter(Summary summary) : summary_(std::move(summary)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median"
+                                                  : real_.count(name) == 0) {
+                real_[name] = run.GetAdjustedRealTime();
+                cpu_[name] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        summary_(*this);
+    }
+
+    /// Prints "measured / baseline: real time R, CPU time C (at most L)";
+    /// a limit of 0 means the ratio is for information only.
+    void ratio(const std::string& measured, const std::string& baseline, double limit = 0) {
+        if (real_.count(measured) == 0 || real_.count(baseline) == 0) {
+            return;
+        }
+        GetOutputStream() << measured << " / " << baseline << ": real time "
+                          << real_[measured] / real_[baseline] << ", CPU time "
+                          << cpu_[measured] / cpu_[baseline];
+        if (limit > 0) {
+            GetOutputStream() << " (at most " << limit << ")";
+        }
+        GetOutputStream() << "\n";
+    }
+
+    /// Prints the time per item of NAME/large over that of NAME/small, which
+    /// stays near 1 while the work grows linearly.
+    void perItem(const std::string& name, long large, long small, double limit) {
+        const std::string big = name + "/" + std::to_string(large);
+        const std::string little = name + "/" + std::to_string(small);
+        if (real_.count(big) == 0 || real_.count(little) == 0) {
+            return;
+        }
+        const double value = (real_[big] / static_cast<double>(large)) /
+                             (real_[little] / static_cast<double>(small));
+        GetOutputStream() << "per item " << big << " / " << little << " = " << value << " (at most "
+                          << limit << ")\n";
+    }
+
+private:
+    Summary summary_;
+    std::map<std::string, double> real_;
+    std::map<std::string, double> cpu_;
+};
+
+/// Runs the benchmarks selected on the command line with a RatioReporter.
+inline int runWithRatios(int argc, char** argv, RatioReporter::Summary summary) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(std::move(summary));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace ostrel::bench
