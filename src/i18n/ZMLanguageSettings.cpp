@@ -133,3 +133,15 @@ Ostrel::u8string ZMLanguageSettings::translate(const char* messageId) const {
     const char* text = Ostrel::messageText(domain.c_str(), messageId);
     return text ? Ostrel::u8string(text) : Ostrel::u8string();
 }
+
+namespace ostrel::i18n {
+
+Ostrel::u8string translate(const char* messageId) {
+    if (languageSettings != nullptr) {
+        return languageSettings->translate(messageId);
+    }
+    const char* text = messageId ? Ostrel::messageText("ostrel", messageId) : nullptr;
+    return text ? Ostrel::u8string(text) : Ostrel::u8string();
+}
+
+} // namespace ostrel::i18n

@@ -60,3 +60,12 @@ private:
 /// The library-wide instance, created when libostrel is loaded and deleted
 /// when it is unloaded; null in programs that link the core directly.
 extern ZMLanguageSettings* languageSettings;
+
+namespace ostrel::i18n {
+
+/// The text the dialogs show for the English `messageId`: translated by
+/// `languageSettings`, or, in a program that links the core without loading
+/// libostrel, by the "ostrel" catalogue as far as that program bound it.
+Ostrel::u8string translate(const char* messageId);
+
+} // namespace ostrel::i18n

@@ -1,27 +1,18 @@
 #include "platform/Registry.h"
 
 #include "platform/MemoryRegistry.h"
+#include "platform/detail/ProcessWide.h"
 
 namespace ostrel::platform {
-namespace {
 
-std::unique_ptr<Registry>& defaultStore() {
-    static std::unique_ptr<Registry> store = std::make_unique<MemoryRegistry>();
-    return store;
-}
-
-} // namespace
+using DefaultStore = detail::ProcessWide<Registry, MemoryRegistry>;
 
 Registry& Registry::getDefault() {
-    return *defaultStore();
+    return DefaultStore::get();
 }
 
 std::unique_ptr<Registry> Registry::setDefault(std::unique_ptr<Registry> store) {
-    if (!store) {
-        store = std::make_unique<MemoryRegistry>();
-    }
-    defaultStore().swap(store);
-    return store;
+    return DefaultStore::replace(std::move(store));
 }
 
 } // namespace ostrel::platform

@@ -26,9 +26,7 @@ enum class RegistryAccess {
 /// The dialogs and the language set-up take the process-wide store from
 /// `Registry::getDefault()`, which a host or a test may replace:
 ///
-///     auto previous = Registry::setDefault(std::make_unique<MemoryRegistry>());
-///     ...
-///     Registry::setDefault(std::move(previous));
+///     ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
 class Registry {
 public:
     virtual ~Registry() = default;
@@ -43,8 +41,9 @@ public:
     /// store, in which every key is missing, so all settings keep their
     /// defaults and nothing is written.
     static Registry& getDefault();
-    /// Makes `store` the process-wide store and returns the previous one, so
-    /// a caller can put it back. A null `store` restores the empty default.
+    /// Makes `store` the process-wide store and returns the previous one (null
+    /// when none was set), so a caller can put it back. A null `store`
+    /// restores the empty default.
     static std::unique_ptr<Registry> setDefault(std::unique_ptr<Registry> store);
 
 protected:
