@@ -158,18 +158,15 @@ void DocumentTypeSelectionDlg2::createControls() {
 
     // Groups beside types, the types taking the room the window gains; below
     // them the description, the recent types and the buttons, one row each.
-    auto* groups = new QVBoxLayout;
-    groups->addWidget(documentGroupLabel);
-    groups->addWidget(documentTree, 1);
-    auto* types = new QVBoxLayout;
-    types->addWidget(documentLabel);
-    types->addWidget(documentList, 1);
+    const auto pair = [](QBoxLayout* layout, QWidget* label, QWidget* control) {
+        layout->addWidget(label);
+        layout->addWidget(control, 1);
+        return layout;
+    };
     auto* lists = new QHBoxLayout;
-    lists->addLayout(groups);
-    lists->addLayout(types, 1);
-    auto* recent = new QHBoxLayout;
-    recent->addWidget(lastSelectedLabel);
-    recent->addWidget(lastSelectedCombo, 1);
+    lists->addLayout(pair(new QVBoxLayout, documentGroupLabel, documentTree));
+    lists->addLayout(pair(new QVBoxLayout, documentLabel, documentList), 1);
+    QBoxLayout* recent = pair(new QHBoxLayout, lastSelectedLabel, lastSelectedCombo);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(changeDomainButton);
     buttons->addStretch(1);

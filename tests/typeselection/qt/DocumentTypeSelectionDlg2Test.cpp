@@ -99,19 +99,15 @@ TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
     EXPECT_EQ(selectedName(*shown), QStringLiteral("Invoice"));
     EXPECT_EQ(description(*shown), QStringLiteral("Invoice sent as a letter"));
-}
 
-TEST_F(DocumentTypeSelectionDlg2Test, TypingInTheListSelectsTheMatchingType) {
-    auto shown = dialog("FIN.ORDER");
-    showActive(*shown);
+    QTest::keyClick(combo, Qt::Key_Up); // back to Finance, then type in the list
     auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
     QTest::keyClicks(list, QStringLiteral("inv"));
-    EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory"));
+    EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory")) << "from Order, wrapping";
     EXPECT_EQ(description(*shown), QStringLiteral("Stock count"));
     const auto* tip = list->findChild<QLabel*>(QStringLiteral("searchTip"));
     ASSERT_NE(tip, nullptr);
-    EXPECT_TRUE(tip->isVisible());
-    EXPECT_EQ(tip->text(), QStringLiteral("inv"));
+    EXPECT_TRUE(tip->isVisible() && tip->text() == QStringLiteral("inv"));
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
