@@ -73,7 +73,11 @@ CKeyDrivenListCtrl::CKeyDrivenListCtrl(QWidget* parent)
     connect(model(), &QAbstractItemModel::modelReset, this, &CKeyDrivenListCtrl::hideTooltip);
 }
 
-CKeyDrivenListCtrl::~CKeyDrivenListCtrl() = default;
+CKeyDrivenListCtrl::~CKeyDrivenListCtrl() {
+    // The list's base class empties the model as it goes, after this part
+    // of the object is gone: its signals must no longer reach us.
+    disconnect(model(), nullptr, this, nullptr);
+}
 
 void CKeyDrivenListCtrl::setEntries(const std::vector<Ostrel::u8string>& texts,
                                     std::vector<std::u32string> searchKeys, const QIcon& icon) {
@@ -116,7 +120,8 @@ void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
         OnChar(KeyDrivenSearch::kBackspace);
         event->accept();
         return;
-    } else if (modifiers == Qt::AltModifier) {
+    } else if ((modifiers & ~Qt::ShiftModifier) == Qt::AltModifier) {
+        // Shift too, which some keyboards need for + and *.
         if (const std::optional<char32_t> character = altSearchCharacter(key)) {
             OnChar(*character);
             event->accept();

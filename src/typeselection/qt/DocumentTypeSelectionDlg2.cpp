@@ -79,6 +79,13 @@ DocumentTypeSelectionDlg2::~DocumentTypeSelectionDlg2() {
     if (isVisible()) {
         storeGeometry();
     }
+    // The controls outlive this part of the object (the base class deletes
+    // them), and a control being emptied may still report a change.
+    for (QWidget* control :
+         {static_cast<QWidget*>(documentTree), static_cast<QWidget*>(documentList),
+          static_cast<QWidget*>(lastSelectedCombo)}) {
+        control->disconnect(this);
+    }
 }
 
 DocumentTemplate* DocumentTypeSelectionDlg2::getSelectedDocumentTemplate() const {
