@@ -162,8 +162,8 @@ public:
     /// Reads value `name` of the settings key, whatever its type, as wide
     /// text. False, `value` unchanged, when the key or the value is missing.
     bool readValue(const Ostrel::u8string& name, Ostrel::u8string& value) const;
-    /// Writes `value` as a string. False when the key is missing (it is never
-    /// created) or the store refused the write.
+    /// Writes `value` as a string. False when the store cannot open the key
+    /// (the registry form never creates a missing one) or refuses the write.
     bool storeValue(const Ostrel::u8string& name, const Ostrel::u8string& value);
     /// Stores the recent types' text as "lastSelectedDocument".
     bool persistLastSelected(const Ostrel::u8string& text);
