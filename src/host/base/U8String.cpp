@@ -2,6 +2,13 @@
 
 #include <string_view>
 
+#ifndef _WIN32
+#include <clocale>
+#include <cwctype>
+#include <locale.h>
+#include <wctype.h>
+#endif
+
 namespace Ostrel {
 namespace {
 
@@ -39,6 +46,15 @@ std::u32string wideToCodePoints(std::wstring_view wide) {
 std::string wideToUtf8(std::wstring_view wide) {
     return encodeUtf8(wideToCodePoints(wide));
 }
+
+#ifndef _WIN32
+// Made once: the tables of C.UTF-8 are part of the C library and do not
+// depend on which locales the machine has generated.
+locale_t caseFoldingLocale() {
+    static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    return locale;
+}
+#endif
 
 } // namespace
 
@@ -123,6 +139,29 @@ std::u32string decodeUtf8(const std::string& utf8) {
         i += consumed;
     }
     return out;
+}
+
+char32_t foldCase(char32_t cp) {
+    if (cp < 0x80) {
+        return cp >= 'A' && cp <= 'Z' ? cp + ('a' - 'A') : cp;
+    }
+#ifndef _WIN32
+    if (const locale_t locale = caseFoldingLocale(); locale != locale_t{} && isScalarValue(cp)) {
+        // Through the upper case first, so that a final sigma or a long s
+        // folds like the other forms of its letter.
+        const wint_t upper = ::towupper_l(static_cast<wint_t>(cp), locale);
+        return static_cast<char32_t>(::towlower_l(upper, locale));
+    }
+#endif
+    return cp;
+}
+
+std::u32string foldCase(const std::string& utf8) {
+    std::u32string folded = decodeUtf8(utf8);
+    for (char32_t& cp : folded) {
+        cp = foldCase(cp);
+    }
+    return folded;
 }
 
 u8string::u8string(const char* utf8) : bytes_(utf8 ? utf8 : "") {}

@@ -75,4 +75,13 @@ std::u32string decodeUtf8(const std::string& utf8);
 std::string encodeUtf8(const std::u32string& codePoints);
 void appendUtf8(std::string& out, char32_t codePoint);
 
+/// The code point with its letter case folded, so that two texts that differ
+/// only in letter case fold alike (Ú/ú, Ä/ä, Σ/σ/ς): the lower case of
+/// the upper case, by the C library's Unicode tables of the C.UTF-8 locale
+/// whatever the process locale is. Only ASCII letters are folded where that
+/// locale is not available.
+char32_t foldCase(char32_t codePoint);
+/// The code points of UTF-8 text, each folded (decoded as decodeUtf8 does).
+std::u32string foldCase(const std::string& utf8);
+
 } // namespace Ostrel

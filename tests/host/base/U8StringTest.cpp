@@ -70,4 +70,31 @@ TEST(U8StringTest, NarrowEncodingIsUtf8WithEmbeddedNulKept) {
     EXPECT_EQ(text.toAcp(), std::string("\xC5\x99\x00x", 4));
 }
 
+TEST(U8StringTest, CaseFoldingMakesLettersOfEitherCaseAlike) {
+    const struct {
+        char32_t in;
+        char32_t folded;
+        const char* note;
+    } rows[] = {
+        {U'A', U'a', ""},
+        {U'z', U'z', ""},
+        {U'1', U'1', "not a letter"},
+        {U'\u00DA', U'\u00FA', "U acute"},
+        {U'\u00C4', U'\u00E4', "A umlaut"},
+        {U'\u010C', U'\u010D', "C caron"},
+        {U'\u03A3', U'\u03C3', "capital sigma"},
+        {U'\u03C2', U'\u03C3', "final sigma folds like the other sigmas"},
+        {U'\u017F', U'\u0073', "long s is an s"},
+        {U'\u00DF', U'\u00DF', "sharp s has no one-letter capital"},
+        {U'\U0001F4C4', U'\U0001F4C4', "beyond the basic plane"},
+        {0x110000, 0x110000, "not a code point: unchanged"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Ostrel::foldCase(row.in), row.folded) << row.note;
+    }
+    EXPECT_EQ(Ostrel::foldCase(std::string("\xC3\x9A\xC4\x8C\x65 \x80")),
+              std::u32string(U"\u00FA\u010De \uFFFD"))
+        << "text is decoded first, a malformed byte becoming U+FFFD";
+}
+
 } // namespace

@@ -1,0 +1,49 @@
+// The shot "type-selection": the type selection dialog on the sample
+// templates grouped by Area, as a host shows it with two recently chosen
+// types, the first of them selected in its group.
+#include "Shot.h"
+
+#include "descr/TemplateDescriptionLoader.h"
+#include "doctypes/DocumentTypes.h"
+#include "doctypes/DocumentTypesFill.h"
+#include "host/common/DocumentFactory.h"
+#include "host/common/OstrelDomainConfiguration.h"
+#include "host/common/OstrelException.h"
+#include "typeselection/qt/DocumentTypeSelectionDlg2.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+#include <list>
+
+namespace ostrel::shots {
+namespace {
+
+bool takeTypeSelection(const Context& context) {
+    DocumentFactory factory;
+    OstrelException errors;
+    if (!TemplateDescriptionLoader::load(context.samplesDirectory + "/templates.xml", factory,
+                                         errors)) {
+        return false;
+    }
+    DocumentTypes types;
+    DocumentTypesFill fill;
+    std::list<Ostrel::u8string> groupProperty{"Area"};
+    if (!fill.fillDocumentTypes(factory, groupProperty, types)) {
+        return false;
+    }
+    OstrelDomainConfiguration configuration;
+    configuration.setValue("Connection.Name", "Head office");
+
+    DocumentTypeSelectionDlg2 dialog(types, &configuration, "", true, nullptr);
+    dialog.setLastSelected("Letters.Incoming");
+    dialog.setLastSelected("Finance.OutgoingInvoice");
+    dialog.show();
+    QCoreApplication::processEvents();
+    return dialog.grab().save(context.outputFile);
+}
+
+const Registration registration(Shot{"type-selection", &takeTypeSelection});
+
+} // namespace
+} // namespace ostrel::shots

@@ -1,0 +1,364 @@
+#include "typeselection/qt/DocumentTypeSelectionDlg2.h"
+
+#include "doctypes/DocumentTypeItem.h"
+#include "host/common/OstrelDomainConfiguration.h"
+#include "platform/qt/DialogSupport.h"
+#include "typeselection/qt/CKeyDrivenListCtrl.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include <utility>
+
+namespace {
+
+using ostrel::platform::dialogUnitsToPixels;
+using ostrel::platform::svgIcon;
+using ostrel::platform::toQString;
+using ostrel::typeselection::SavedGeometry;
+using ostrel::typeselection::SelectionChange;
+
+// The dialog's smallest size, in dialog units of its font.
+constexpr int kWidthUnits = 296;
+constexpr int kHeightUnits = 201;
+// The width the group tree keeps, in dialog units.
+constexpr int kTreeWidthUnits = 110;
+
+constexpr int kNodeRole = Qt::UserRole;
+
+// The images shared by the tree and the list: a tree node shows a closed
+// book, the selected node an open one, a list entry a form page.
+QIcon closedBook() {
+    return svgIcon(QStringLiteral(":/ostrel/book-closed.svg"));
+}
+QIcon openBook() {
+    return svgIcon(QStringLiteral(":/ostrel/book-open.svg"));
+}
+QIcon formPage() {
+    return svgIcon(QStringLiteral(":/ostrel/page-form.svg"));
+}
+
+// The name a screen reader gives a control: its label without the mnemonic
+// marker and the closing colon.
+QString accessibleNameOf(const QString& label) {
+    QString name = label;
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1Char(':'))) {
+        name.chop(1);
+    }
+    return name;
+}
+
+void labelControl(QLabel* label, QWidget* control, const Ostrel::u8string& text) {
+    label->setText(toQString(text));
+    label->setBuddy(control);
+    control->setAccessibleName(accessibleNameOf(label->text()));
+}
+
+} // namespace
+
+DocumentTypeSelectionDlg2::DocumentTypeSelectionDlg2(DocumentTypes& documentTypes,
+                                                     OstrelDomainConfiguration* configuration_,
+                                                     const Ostrel::u8string& preselectedType,
+                                                     bool allowChangeDomain, QWidget* parent)
+    : QDialog(parent), model(documentTypes, configuration_, preselectedType, allowChangeDomain),
+      configuration(configuration_) {
+    setObjectName(QStringLiteral("DocumentTypeSelectionDlg2"));
+    setWindowIcon(ostrel::platform::windowIcon());
+    createControls();
+}
+
+DocumentTypeSelectionDlg2::~DocumentTypeSelectionDlg2() {
+    // A host that deletes the dialog while it is shown still gets its
+    // geometry remembered.
+    if (isVisible()) {
+        storeGeometry();
+    }
+    // The controls outlive this part of the object (the base class deletes
+    // them), and a control being emptied may still report a change.
+    for (QWidget* control :
+         {static_cast<QWidget*>(documentTree), static_cast<QWidget*>(documentList),
+          static_cast<QWidget*>(lastSelectedCombo)}) {
+        control->disconnect(this);
+    }
+}
+
+DocumentTemplate* DocumentTypeSelectionDlg2::getSelectedDocumentTemplate() const {
+    return model.getSelectedDocumentTemplate();
+}
+
+bool DocumentTypeSelectionDlg2::getChangeDomain() const {
+    return model.getChangeDomain();
+}
+
+void DocumentTypeSelectionDlg2::setLastSelected(const Ostrel::u8string& type) {
+    model.setLastSelected(type);
+}
+
+int DocumentTypeSelectionDlg2::DoModal() {
+    return exec() == QDialog::Accepted ? 1 : 2;
+}
+
+void DocumentTypeSelectionDlg2::setVisible(bool visible) {
+    // The dialog fills itself on its first showing, whichever way it is run,
+    // so that types the host gives after construction are offered, and so
+    // that the stored geometry is in place before the window appears.
+    if (visible && !initialized) {
+        initialized = true;
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+void DocumentTypeSelectionDlg2::done(int result) {
+    if (isVisible()) {
+        storeGeometry();
+    }
+    QDialog::done(result);
+}
+
+void DocumentTypeSelectionDlg2::storeGeometry() {
+    // The outer position with the inner size: the pair that move() and
+    // resize() take back, so a window reopens exactly where and as large as
+    // it was.
+    model.storeGeometry(width(), height(), x(), y());
+}
+
+void DocumentTypeSelectionDlg2::createControls() {
+    documentGroupLabel = new QLabel(this);
+    documentGroupLabel->setObjectName(QStringLiteral("documentGroupLabel"));
+    documentTree = new QTreeWidget(this);
+    documentTree->setObjectName(QStringLiteral("documentTree"));
+    documentTree->setHeaderHidden(true);
+    documentTree->setColumnCount(1);
+    documentTree->setSelectionMode(QAbstractItemView::SingleSelection);
+    documentTree->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+
+    documentLabel = new QLabel(this);
+    documentLabel->setObjectName(QStringLiteral("documentLabel"));
+    documentList = new CKeyDrivenListCtrl(this);
+    documentList->setObjectName(QStringLiteral("documentList"));
+
+    descriptionEdit = new QLineEdit(this);
+    descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
+    descriptionEdit->setReadOnly(true);
+    descriptionEdit->setFocusPolicy(Qt::ClickFocus); // shown, not a stop of the Tab key
+
+    lastSelectedLabel = new QLabel(this);
+    lastSelectedLabel->setObjectName(QStringLiteral("lastSelectedLabel"));
+    lastSelectedCombo = new QComboBox(this);
+    lastSelectedCombo->setObjectName(QStringLiteral("lastSelectedCombo"));
+    lastSelectedCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    changeDomainButton = new QPushButton(this);
+    changeDomainButton->setObjectName(QStringLiteral("changeDomainButton"));
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+
+    // Groups beside types, the types taking the room the window gains; below
+    // them the description, the recent types and the buttons, one row each.
+    const auto pair = [](QBoxLayout* layout, QWidget* label, QWidget* control) {
+        layout->addWidget(label);
+        layout->addWidget(control, 1);
+        return layout;
+    };
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(pair(new QVBoxLayout, documentGroupLabel, documentTree));
+    lists->addLayout(pair(new QVBoxLayout, documentLabel, documentList), 1);
+    QBoxLayout* recent = pair(new QHBoxLayout, lastSelectedLabel, lastSelectedCombo);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(changeDomainButton);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(lists, 1);
+    root->addWidget(descriptionEdit);
+    root->addLayout(recent);
+    root->addLayout(buttons);
+
+    setTabOrder(documentTree, documentList);
+    setTabOrder(documentList, lastSelectedCombo);
+    setTabOrder(lastSelectedCombo, changeDomainButton);
+    setTabOrder(changeDomainButton, okButton);
+    setTabOrder(okButton, cancelButton);
+
+    connect(documentTree, &QTreeWidget::currentItemChanged, this,
+            &DocumentTypeSelectionDlg2::OnTvnSelchangedDocumentTree);
+    connect(documentList, &QListWidget::itemSelectionChanged, this,
+            &DocumentTypeSelectionDlg2::OnLvnItemchangedDocumentList);
+    connect(documentList, &CKeyDrivenListCtrl::listDoubleClicked, this,
+            &DocumentTypeSelectionDlg2::OnNMDblclkDocumentList);
+    connect(lastSelectedCombo, &QComboBox::activated, this,
+            &DocumentTypeSelectionDlg2::OnCbnSelchangeLastSelectedCombo);
+    connect(okButton, &QPushButton::clicked, this, &DocumentTypeSelectionDlg2::OnBnClickedOk);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(changeDomainButton, &QPushButton::clicked, this,
+            &DocumentTypeSelectionDlg2::OnBnClickedChangeDomain);
+}
+
+void DocumentTypeSelectionDlg2::OnInitDialog() {
+    model.initialize(parentWidget());
+
+    const ostrel::typeselection::DialogTexts& texts = model.getTexts();
+    labelControl(documentGroupLabel, documentTree, texts.documentGroup);
+    labelControl(documentLabel, documentList, texts.document);
+    labelControl(lastSelectedLabel, lastSelectedCombo, texts.lastSelected);
+    cancelButton->setText(toQString(texts.cancel));
+    changeDomainButton->setText(toQString(texts.changeDomain));
+    setWindowTitle(toQString(texts.title));
+
+    fillDocumentTree();
+    for (const DocumentTypeItem* item : model.getDropDownEntries()) {
+        lastSelectedCombo->addItem(toQString(item->getName()));
+    }
+
+    if (configuration != nullptr) {
+        ostrel::platform::applyCustomFont(this, *configuration->getSharedConfiguration());
+    }
+    documentTree->setFixedWidth(dialogUnitsToPixels(font(), kTreeWidthUnits, 0).width());
+    setMinimumSize(
+        dialogUnitsToPixels(font(), kWidthUnits, kHeightUnits).expandedTo(layout()->minimumSize()));
+
+    changeDomainButton->setEnabled(model.getAllowChangeDomain());
+    changeDomainButton->setVisible(model.getAllowChangeDomain());
+
+    applyGeometry();
+
+    if (lastSelectedCombo->count() > 0) {
+        // Selecting from code raises no choice of the user: run it here.
+        lastSelectedCombo->setCurrentIndex(0);
+        OnCbnSelchangeLastSelectedCombo();
+    }
+    documentList->setFocus();
+}
+
+void DocumentTypeSelectionDlg2::applyGeometry() {
+    const SavedGeometry& saved = model.getSavedGeometry();
+    QSize size = QSize(saved.width, saved.height).expandedTo(minimumSize());
+    // A stored size larger than the screen (a damaged value) would only make
+    // a window no one can use: it gets the screen's size instead.
+    if (const QScreen* display = screen()) {
+        size = size.boundedTo(display->availableGeometry().size()).expandedTo(minimumSize());
+    }
+    resize(size);
+    move(saved.x, saved.y);
+}
+
+void DocumentTypeSelectionDlg2::fillDocumentTree() {
+    documentTree->clear();
+    treeItems.clear();
+    const QIcon icon = closedBook();
+    const std::vector<ostrel::typeselection::TreeNode>& nodes = model.getTreeNodes();
+    treeItems.reserve(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        QTreeWidgetItem* item = nodes[i].parent ? new QTreeWidgetItem(treeItems[*nodes[i].parent])
+                                                : new QTreeWidgetItem(documentTree);
+        item->setText(0, toQString(nodes[i].item->getName()));
+        item->setIcon(0, icon);
+        item->setData(0, kNodeRole, QVariant::fromValue(static_cast<qulonglong>(i)));
+        treeItems.push_back(item);
+    }
+}
+
+void DocumentTypeSelectionDlg2::showListedEntries() {
+    std::vector<Ostrel::u8string> names;
+    names.reserve(model.getListEntries().size());
+    for (const DocumentTypeItem* entry : model.getListEntries()) {
+        names.push_back(entry->getName());
+    }
+    documentList->setEntries(names, model.getListSearchKeys(), formPage());
+}
+
+void DocumentTypeSelectionDlg2::apply(const SelectionChange& change) {
+    if (change.treeNode) {
+        ensureVisibleAndSelect(*change.treeNode);
+    }
+    if (change.listRebuilt) {
+        showListedEntries();
+    }
+    if (change.listEntry) {
+        documentList->selectEntry(*change.listEntry);
+    }
+}
+
+void DocumentTypeSelectionDlg2::ensureVisibleAndSelect(std::size_t node) {
+    if (node >= treeItems.size()) {
+        return;
+    }
+    QTreeWidgetItem* item = treeItems[node];
+    // The model has already listed the group: the tree only follows it.
+    selectingFromModel = true;
+    documentTree->setCurrentItem(item);
+    selectingFromModel = false;
+    for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent()) {
+        parent->setExpanded(true);
+    }
+    documentTree->scrollToItem(item);
+}
+
+void DocumentTypeSelectionDlg2::OnTvnSelchangedDocumentTree(QTreeWidgetItem* current,
+                                                            QTreeWidgetItem* previous) {
+    if (previous != nullptr) {
+        previous->setIcon(0, closedBook());
+    }
+    if (current != nullptr) {
+        current->setIcon(0, openBook());
+    }
+    if (selectingFromModel) {
+        return;
+    }
+    std::optional<std::size_t> node;
+    if (current != nullptr) {
+        node = static_cast<std::size_t>(current->data(0, kNodeRole).toULongLong());
+    }
+    apply(model.selectTreeNode(node));
+}
+
+DocumentTypeItem* DocumentTypeSelectionDlg2::selectedListItem() const {
+    const std::optional<std::size_t> entry = documentList->selectedEntry();
+    const std::vector<DocumentTypeItem*>& entries = model.getListEntries();
+    return entry && *entry < entries.size() ? entries[*entry] : nullptr;
+}
+
+void DocumentTypeSelectionDlg2::OnLvnItemchangedDocumentList() {
+    if (const std::optional<Ostrel::u8string> description = model.describe(selectedListItem())) {
+        descriptionEdit->setText(toQString(*description));
+        descriptionEdit->setCursorPosition(0);
+    }
+}
+
+void DocumentTypeSelectionDlg2::OnNMDblclkDocumentList() {
+    OnBnClickedOk();
+}
+
+void DocumentTypeSelectionDlg2::OnCbnSelchangeLastSelectedCombo() {
+    const int index = lastSelectedCombo->currentIndex();
+    std::optional<std::size_t> entry;
+    if (index >= 0) {
+        entry = static_cast<std::size_t>(index);
+    }
+    apply(model.chooseRecent(entry, documentList->selectedEntry()));
+}
+
+void DocumentTypeSelectionDlg2::OnBnClickedOk() {
+    // The list always shows the drop-down's choice as its selected entry, so
+    // OK pressed while the drop-down has the focus (Enter in the closed
+    // drop-down) takes the list's selected entry too: the type the user sees
+    // chosen is the type the host gets.
+    model.confirm(selectedListItem());
+    accept();
+}
+
+void DocumentTypeSelectionDlg2::OnBnClickedChangeDomain() {
+    model.requestChangeDomain();
+    reject();
+}

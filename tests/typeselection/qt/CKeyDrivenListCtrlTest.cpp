@@ -1,0 +1,143 @@
+#include "typeselection/qt/CKeyDrivenListCtrl.h"
+
+#include "platform/CalendarClock.h"
+#include "platform/ScopedDefault.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ostrel::platform;
+
+class CKeyDrivenListCtrlTest : public ::testing::Test {
+protected:
+    CKeyDrivenListCtrlTest() {
+        list = std::make_unique<CKeyDrivenListCtrl>();
+        setEntries({"Inventory", "Invoice", "Order", "\xC3\x9A\xC4\x8Dtenka"});
+        list->resize(200, 150);
+        list->show();
+        list->activateWindow();
+        list->setFocus();
+    }
+
+    void setEntries(const std::vector<std::string>& names) {
+        std::vector<Ostrel::u8string> texts;
+        std::vector<std::u32string> keys;
+        for (const std::string& name : names) {
+            texts.emplace_back(name);
+            keys.push_back(Ostrel::foldCase(name));
+        }
+        list->setEntries(texts, keys, QIcon());
+    }
+    QLabel* tip() const { return list->findChild<QLabel*>(QStringLiteral("searchTip")); }
+    bool tipShows(const QString& text) const {
+        return tip() != nullptr && tip()->isVisible() && tip()->text() == text;
+    }
+    // Types letters beyond ASCII, which QTest's key names do not cover.
+    void typeText(const QString& text) const {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(list.get(), &press);
+        }
+    }
+    void tick() const {
+        QMetaObject::invokeMethod(list->findChild<QTimer*>(QStringLiteral("searchTimer")),
+                                  "timeout");
+    }
+
+    ScopedDefault<CalendarClock> clock{std::make_unique<ManualCalendarClock>(1000)};
+    std::unique_ptr<CKeyDrivenListCtrl> list;
+};
+
+TEST_F(CKeyDrivenListCtrlTest, TypingSelectsTheMatchingEntryAndShowsTheText) {
+    list->selectEntry(2);
+    QTest::keyClicks(list.get(), QStringLiteral("inv"));
+    EXPECT_EQ(list->selectedEntry(), 0u) << "from Order the walk wraps to Inventory";
+    EXPECT_EQ(list->currentRow(), 0) << "the chosen entry is also the current one";
+    ASSERT_TRUE(tipShows(QStringLiteral("inv")));
+    EXPECT_EQ(tip()->pos(), list->mapToGlobal(QPoint(0, list->height())))
+        << "at the list's lower-left corner";
+
+    QTest::keyClicks(list.get(), QStringLiteral("O"));
+    EXPECT_EQ(list->selectedEntry(), 1u);
+    QTest::keyClick(list.get(), Qt::Key_Backspace);
+    EXPECT_TRUE(tipShows(QStringLiteral("inv")));
+    EXPECT_EQ(list->selectedEntry(), 1u) << "the shorter text still matches Invoice";
+
+    clock.get<ManualCalendarClock>().advance(2);
+    typeText(QString::fromUtf8("\xC3\xBA\xC4\x8D")); // lower case of the entry's letters
+    EXPECT_EQ(list->selectedEntry(), 3u);
+    QTest::keyClick(list.get(), Qt::Key_Backspace);
+    EXPECT_TRUE(tipShows(QString::fromUtf8("\xC3\xBA"))) << "one letter taken back, not a byte";
+}
+
+TEST_F(CKeyDrivenListCtrlTest, TipStaysForASecondOfTheClockThenGoes) {
+    list->selectEntry(0);
+    QTest::keyClicks(list.get(), QStringLiteral("o"));
+    ASSERT_TRUE(tipShows(QStringLiteral("o")));
+    auto& manual = clock.get<ManualCalendarClock>();
+    manual.advance(1);
+    tick();
+    EXPECT_TRUE(tipShows(QStringLiteral("o"))) << "one second is not more than one";
+    manual.advance(1);
+    tick();
+    EXPECT_FALSE(tip()->isVisible());
+    EXPECT_FALSE(list->findChild<QTimer*>(QStringLiteral("searchTimer"))->isActive());
+
+    QTest::keyClicks(list.get(), QStringLiteral("i"));
+    EXPECT_TRUE(tipShows(QStringLiteral("i"))) << "the pause started a new text";
+    EXPECT_EQ(list->selectedEntry(), 0u);
+}
+
+TEST_F(CKeyDrivenListCtrlTest, ArrowsFocusLossAndNewEntriesHideTheTip) {
+    const auto typeAndCheck = [this] {
+        QTest::keyClicks(list.get(), QStringLiteral("i"));
+        return tipShows(QStringLiteral("i"));
+    };
+    list->selectEntry(0);
+    ASSERT_TRUE(typeAndCheck());
+    QTest::keyClick(list.get(), Qt::Key_Down);
+    EXPECT_FALSE(tip()->isVisible());
+    EXPECT_EQ(list->selectedEntry(), 1u) << "the arrow still moves";
+
+    ASSERT_TRUE(typeAndCheck());
+    setEntries({"Inventory"});
+    EXPECT_FALSE(tip()->isVisible());
+
+    list->selectEntry(0);
+    ASSERT_TRUE(typeAndCheck());
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(list.get(), &focusOut);
+    EXPECT_FALSE(tip()->isVisible());
+
+    ASSERT_TRUE(typeAndCheck());
+    list->hide();
+    EXPECT_FALSE(tip()->isVisible());
+}
+
+TEST_F(CKeyDrivenListCtrlTest, AltWithDigitsAndSignsSearchesOtherAltKeysDoNot) {
+    setEntries({"+Extra", "1st copy", "2nd copy", "Alpha"});
+    list->selectEntry(3);
+    QTest::keyClick(list.get(), Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(list->selectedEntry(), 2u);
+    EXPECT_TRUE(tipShows(QStringLiteral("2")));
+    clock.get<ManualCalendarClock>().advance(5);
+    QTest::keyClick(list.get(), Qt::Key_Plus, Qt::AltModifier);
+    EXPECT_EQ(list->selectedEntry(), 0u);
+    EXPECT_TRUE(tipShows(QStringLiteral("+")));
+    QTest::keyClick(list.get(), Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(list->selectedEntry(), 0u) << "Alt with a letter is a mnemonic, not a search";
+    EXPECT_TRUE(tipShows(QStringLiteral("+")));
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+#include "typeselection/qt/DocumentTypeSelectionDlg2.h"
+
+#include "typeselection/SampleCatalogue.h"
+
+#include "host/common/OstrelDomainConfiguration.h"
+#include "i18n/ZMLanguageSettings.h"
+#include "platform/CalendarClock.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/Monitors.h"
+#include "platform/ScopedDefault.h"
+#include "typeselection/TypeSelectionModel.h"
+#include "typeselection/qt/CKeyDrivenListCtrl.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace ostrel::platform;
+using ostrel::typeselection::TypeSelectionModel;
+
+constexpr const char* kKey = TypeSelectionModel::kSettingsKey;
+
+class DocumentTypeSelectionDlg2Test : public ::testing::Test {
+protected:
+    DocumentTypeSelectionDlg2Test() { store().createKey(RegistryRoot::CurrentUser, kKey); }
+
+    MemoryRegistry& store() { return registry.get<MemoryRegistry>(); }
+    std::optional<std::string> stored(const char* name) {
+        const auto value = store().getValue(RegistryRoot::CurrentUser, kKey, name);
+        return value ? std::optional(value->text()) : std::nullopt;
+    }
+
+    std::unique_ptr<DocumentTypeSelectionDlg2> dialog(const char* preselected = "",
+                                                      bool allowChangeDomain = true) {
+        return std::make_unique<DocumentTypeSelectionDlg2>(catalogue.types, &configuration,
+                                                           preselected, allowChangeDomain, &parent);
+    }
+    // Shows the dialog and waits until it has the keyboard.
+    static void showActive(DocumentTypeSelectionDlg2& shown) {
+        shown.show();
+        shown.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+    }
+    template <class Widget> static Widget* child(const QWidget& dialog, const char* name) {
+        auto* found = dialog.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QString selectedName(const QWidget& dialog) {
+        const auto* list = child<CKeyDrivenListCtrl>(dialog, "documentList");
+        const auto entry = list->selectedEntry();
+        return entry ? list->item(static_cast<int>(*entry))->text() : QString();
+    }
+    static QString currentGroup(const QWidget& dialog) {
+        const QTreeWidgetItem* node = child<QTreeWidget>(dialog, "documentTree")->currentItem();
+        return node ? node->text(0) : QString();
+    }
+    static QString description(const QWidget& dialog) {
+        return child<QLineEdit>(dialog, "descriptionEdit")->text();
+    }
+
+    ScopedDefault<Registry> registry{std::make_unique<MemoryRegistry>()};
+    ScopedDefault<Monitors> monitors{std::make_unique<FixedMonitors>()};
+    ScopedDefault<CalendarClock> clock{std::make_unique<ManualCalendarClock>(0)};
+    ostrel::test::SampleCatalogue catalogue;
+    OstrelDomainConfiguration configuration;
+    QWidget parent;
+};
+
+TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
+    auto shown = dialog();
+    shown->setLastSelected("LET.INVOICE");
+    shown->setLastSelected("FIN.ORDER");
+    showActive(*shown);
+    auto* combo = child<QComboBox>(*shown, "lastSelectedCombo");
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Invoice"));
+    EXPECT_EQ(currentGroup(*shown), QStringLiteral("Finance")) << "the first recent type is open";
+    EXPECT_EQ(selectedName(*shown), QStringLiteral("Order"));
+    EXPECT_EQ(description(*shown), QStringLiteral("Purchase order "));
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, "documentList"));
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
+    EXPECT_EQ(selectedName(*shown), QStringLiteral("Invoice"));
+    EXPECT_EQ(description(*shown), QStringLiteral("Invoice sent as a letter"));
+
+    QTest::keyClick(combo, Qt::Key_Up); // back to Finance, then type in the list
+    auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
+    QTest::keyClicks(list, QStringLiteral("inv"));
+    EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory")) << "from Order, wrapping";
+    EXPECT_EQ(description(*shown), QStringLiteral("Stock count"));
+    const auto* tip = list->findChild<QLabel*>(QStringLiteral("searchTip"));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->isVisible() && tip->text() == QStringLiteral("inv"));
+}
+
+TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
+    store().setValue(RegistryRoot::CurrentUser, kKey, "lastSelectedDocument",
+                     RegistryValue::string("FIN.ORDER"));
+    auto shown = dialog();
+    showActive(*shown);
+    auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
+    const QRect invoice = list->visualItemRect(list->findItems("Invoice", Qt::MatchExactly)[0]);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, invoice.center());
+    EXPECT_EQ(shown->result(), QDialog::Accepted);
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.INVOICE"));
+    EXPECT_EQ(stored("lastSelectedDocument"), "FIN.INVOICE|FIN.ORDER");
+
+    // Projects lists nothing: a double click confirms without a type.
+    store().setValue(RegistryRoot::CurrentUser, kKey, "lastSelectedDocument",
+                     RegistryValue::string("PRJ.LEASE"));
+    shown = dialog();
+    showActive(*shown);
+    auto* tree = child<QTreeWidget>(*shown, "documentTree");
+    tree->setCurrentItem(tree->findItems("Projects", Qt::MatchExactly)[0]);
+    list = child<CKeyDrivenListCtrl>(*shown, "documentList");
+    ASSERT_EQ(list->count(), 0);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(shown->result(), QDialog::Accepted);
+    EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
+    EXPECT_EQ(stored("lastSelectedDocument"), "PRJ.LEASE") << "nothing stored";
+}
+
+TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet) {
+    configuration.setValue("Connection.Name", "Archive");
+    auto shown = dialog("FIN.ORDER", true);
+    showActive(*shown);
+    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Document Type Selection [Archive]"));
+    QTest::keyClick(shown.get(), Qt::Key_D, Qt::AltModifier);
+    // A mnemonic presses its button visibly before it clicks.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }));
+    EXPECT_EQ(shown->result(), QDialog::Rejected);
+    EXPECT_TRUE(shown->getChangeDomain());
+    EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
+    EXPECT_NE(stored("DocumentTypeSelectionDialogSize"), std::nullopt);
+    EXPECT_EQ(stored("lastSelectedDocument"), std::nullopt);
+
+    shown = dialog("FIN.ORDER", false);
+    shown->show();
+    auto* button = child<QPushButton>(*shown, "changeDomainButton");
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Document Type Selection"));
+}
+
+TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutcome) {
+    store().setValue(RegistryRoot::CurrentUser, kKey, "DocumentTypeSelectionDialogSize",
+                     RegistryValue::string("640;480;100;120;"));
+    auto shown = dialog();
+    shown->show();
+    EXPECT_EQ(shown->pos(), QPoint(100, 120));
+    EXPECT_EQ(shown->size(), QSize(640, 480));
+    shown->move(30, 40);
+    shown->resize(700, 500);
+    QTimer::singleShot(0, shown.get(), [&] { QTest::keyClick(shown.get(), Qt::Key_Escape); });
+    EXPECT_EQ(shown->DoModal(), 2);
+    EXPECT_EQ(stored("DocumentTypeSelectionDialogSize"), "700;500;30;40;");
+
+    // A stored size of 0 by 0 opens the dialog at its smallest size.
+    store().setValue(RegistryRoot::CurrentUser, kKey, "DocumentTypeSelectionDialogSize",
+                     RegistryValue::string("0;0;10;10;"));
+    shown = dialog();
+    QTimer::singleShot(0, shown.get(), [&] { shown->close(); });
+    EXPECT_EQ(shown->DoModal(), 2) << "the window's close button cancels";
+    EXPECT_EQ(stored("DocumentTypeSelectionDialogSize"),
+              std::to_string(shown->minimumWidth()) + ";" + std::to_string(shown->minimumHeight()) +
+                  ";10;10;");
+    EXPECT_GE(shown->minimumWidth(), 296) << "dialog units are wider than pixels";
+}
+
+TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirms) {
+    auto shown = dialog("FIN.ORDER");
+    showActive(*shown);
+    ASSERT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, "documentList"));
+    for (const char* name :
+         {"lastSelectedCombo", "changeDomainButton", "okButton", "cancelButton", "documentTree"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, name)) << name;
+    }
+    // Down in the tree to Letters lists its types; Tab to the list, type, Enter.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("le"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(shown->result(), QDialog::Accepted);
+    EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("LET.LETTER"));
+
+    // Enter in the drop-down takes the type the list shows for it.
+    shown = dialog("FIN.RECEIPT");
+    showActive(*shown);
+    child<QComboBox>(*shown, "lastSelectedCombo")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(shown->result(), QDialog::Accepted);
+    EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.RECEIPT"));
+}
+
+TEST_F(DocumentTypeSelectionDlg2Test, GermanCatalogueTranslatesEveryText) {
+    const auto bindCatalogue = [this](const char* language) {
+        store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
+                         RegistryValue::string(language));
+        ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
+    };
+    bindCatalogue("de");
+    auto shown = dialog();
+    shown->show();
+    bindCatalogue("en"); // no English catalogue: the other tests see the message ids
+    ::unsetenv("LANGUAGE");
+
+    const auto text = [&](const char* name) { return child<QLabel>(*shown, name)->text(); };
+    EXPECT_EQ(shown->windowTitle(), QString::fromUtf8("Auswahl des Dokumenttyps"));
+    EXPECT_EQ(text("documentGroupLabel"), QString::fromUtf8("Dokumentgruppe:"));
+    EXPECT_EQ(text("documentLabel"), QString::fromUtf8("Dokument:"));
+    EXPECT_EQ(text("lastSelectedLabel"), QString::fromUtf8("Zuletzt ausgew\xC3\xA4hlt:"));
+    EXPECT_EQ(child<QPushButton>(*shown, "changeDomainButton")->text(),
+              QString::fromUtf8("&Dom\xC3\xA4ne wechseln ..."));
+    EXPECT_EQ(child<QPushButton>(*shown, "cancelButton")->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(child<QPushButton>(*shown, "okButton")->text(), QStringLiteral("OK"));
+    EXPECT_EQ(child<QWidget>(*shown, "documentTree")->accessibleName(),
+              QStringLiteral("Dokumentgruppe"))
+        << "the label names its control";
+}
+
+} // namespace
