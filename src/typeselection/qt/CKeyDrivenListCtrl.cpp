@@ -25,7 +25,7 @@ bool isArrow(int key) {
 // of the numeric keypad's operators. Nothing for any other key.
 std::optional<char32_t> altSearchCharacter(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return static_cast<char32_t>(U'0' + (key - Qt::Key_0));
+        return static_cast<char32_t>(static_cast<int>(U'0') + (key - Qt::Key_0));
     }
     switch (key) {
     case Qt::Key_Minus:
