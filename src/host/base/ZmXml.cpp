@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <string>
 
 namespace zmxml {
 namespace {
@@ -45,23 +46,31 @@ MutedErrors::~MutedErrors() {
     xmlSetGenericErrorFunc(context_, handler_);
 }
 
-xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
-    // Only regular files: a directory makes libxml2 complain on standard
-    // error, and a FIFO or device could block the host forever.
-    if (!zmdisk::File(fileName).isFile()) {
-        return nullptr;
-    }
-    const MutedErrors muted;
-    return refuseUnsafe(xmlReadFile(fileName.c_str(), nullptr, kParseOptions));
-}
+namespace {
 
-xmlDocPtr loadMemory(const char* data, std::size_t size) {
+xmlDocPtr parse(const char* data, std::size_t size, const char* url) {
     if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) {
         return nullptr;
     }
     const MutedErrors muted;
-    return refuseUnsafe(
-        xmlReadMemory(data, static_cast<int>(size), "memory.xml", nullptr, kParseOptions));
+    return refuseUnsafe(xmlReadMemory(data, static_cast<int>(size), url, nullptr, kParseOptions));
+}
+
+} // namespace
+
+xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
+    // The file is read by our own reader and parsed from memory: libxml2 would
+    // take "-" for standard input, and a file checked first and opened later
+    // could be swapped for a FIFO in between.
+    std::string content;
+    if (!zmdisk::File(fileName).read(content)) {
+        return nullptr;
+    }
+    return parse(content.data(), content.size(), fileName.c_str());
+}
+
+xmlDocPtr loadMemory(const char* data, std::size_t size) {
+    return parse(data, size, "memory.xml");
 }
 
 xmlNodePtr getElement(xmlNodePtr node) {

@@ -228,8 +228,15 @@ std::unique_ptr<RegistryKey> QSettingsRegistry::openKey(RegistryRoot root, const
     if (directory.isEmpty()) {
         return nullptr;
     }
-    auto settings =
-        std::make_unique<QSettings>(directory + QLatin1Char('/') + file, QSettings::IniFormat);
+    const QString fileName = directory + QLatin1Char('/') + file;
+    // QSettings opens the file as soon as it is made and would wait for ever
+    // on a FIFO: a file that exists but is not a regular one is a key that
+    // cannot be opened, so the defaults (or the machine's values) apply.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        return nullptr;
+    }
+    auto settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
     return std::make_unique<SettingsKey>(std::move(settings), groups.join(QLatin1Char('/')),
                                          access);
 #endif

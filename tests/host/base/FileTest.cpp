@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+
 namespace {
 
 using zmdisk::File;
@@ -30,6 +34,49 @@ TEST(FileTest, TellsDirectoriesFromFiles) {
     EXPECT_FALSE(File(file).isDirectory());
     EXPECT_TRUE(File(file).isFile());
     EXPECT_FALSE(File(dir.file("missing")).isDirectory());
+}
+
+TEST(FileTest, ReadsRegularFilesWholeAndNothingElse) {
+    ostrel::test::TempDir dir;
+    const std::string big(200000, 'x'); // more than one read
+    dir.write("big", big);
+    dir.write("empty", "");
+    std::filesystem::create_symlink(dir.file("big"), dir.file("link"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        bool read;
+        std::string content;
+    } rows[] = {
+        {"big", true, big},   {"link", true, big},
+        {"empty", true, ""},  {"fifo", false, "kept"}, // must not wait for a writer
+        {".", false, "kept"}, {"missing", false, "kept"},
+    };
+    for (const auto& row : rows) {
+        std::string content = "kept";
+        EXPECT_EQ(File(dir.file(row.name)).read(content), row.read) << row.name;
+        EXPECT_EQ(content, row.content) << row.name;
+    }
+    std::string content;
+    EXPECT_FALSE(File("").read(content));
+}
+
+TEST(FileTest, SameFileWhateverThePath) {
+    ostrel::test::TempDir dir;
+    const std::string a = dir.write("a", "x");
+    dir.write("b", "x");
+    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_symlink(a, dir.file("link"));
+    std::filesystem::create_hard_link(a, dir.file("hard"));
+    for (const char* other : {"a", "./a", "sub/../a", "link", "hard"}) {
+        EXPECT_TRUE(File(a).isSameFile(File(dir.file(other)))) << other;
+    }
+    for (const char* other : {"b", "sub", "missing"}) {
+        EXPECT_FALSE(File(a).isSameFile(File(dir.file(other)))) << other;
+    }
+    EXPECT_FALSE(File(dir.file("missing")).isSameFile(File(dir.file("missing"))));
+    EXPECT_TRUE(File(dir.file("sub")).exists());
+    EXPECT_FALSE(File(dir.file("missing")).exists());
 }
 
 } // namespace
