@@ -70,6 +70,21 @@ TEST_F(QSettingsRegistryTest, MachineFileComesFromTheFirstDirectoryAndHandEditsA
     EXPECT_EQ(query(kUser, kDialogKey, "LastUsedIdents"), RegistryValue::string("a, b"));
 }
 
+TEST_F(QSettingsRegistryTest, ValueNamesIgnoreCaseAsInTheRegistry) {
+    std::filesystem::create_directories(dir.file("user"));
+    dir.write("user/Zelvamont.ini", "[General]\nlanguage=de\nother=y\nOther=x\n");
+    const char* key = "Software\\Zelvamont";
+    EXPECT_EQ(query(kUser, key, "Language"), RegistryValue::string("de"));
+    EXPECT_EQ(query(kUser, key, "other"), RegistryValue::string("y")) << "the exact spelling first";
+    EXPECT_EQ(query(kUser, key, "OTHER"), RegistryValue::string("x")) << "then capitals first";
+    auto open = store.openKey(kUser, key, RegistryAccess::ReadWrite);
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(open->setValue("Language", RegistryValue::string("fr")));
+    EXPECT_EQ(readFile(dir.file("user/Zelvamont.ini")),
+              "[General]\nLanguage=fr\nOther=x\nother=y\n")
+        << "one value per name, in the spelling last written";
+}
+
 TEST_F(QSettingsRegistryTest, AFileThatIsNotARegularFileIsAMissingKey) {
     // A FIFO would block the reader for ever, a directory cannot be read: the key does not open,
     // so the defaults (or the machine's value) apply. The suite's timeout catches a hang.
