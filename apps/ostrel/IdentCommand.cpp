@@ -3,7 +3,7 @@
 #include "Command.h"
 
 #include "autoident/AutoIncrementedIdentificators.h"
-#include "autoident/detail/NumberRule.h"
+#include "autoident/detail/CounterDefinition.h"
 #include "host/base/SoopDb.h"
 
 #include <algorithm>
@@ -48,8 +48,9 @@ constexpr const char* kHelp =
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n";
 
 /// Why the set refused the definition file: the entry after the last one it
-/// kept is the bad one, and the same checks in the same order name the fault.
+/// kept is the bad one, and the set's own checks name the fault.
 std::string describeDefinitionFailure(const std::string& file, int accepted) {
+    using namespace ostrel::autoident::detail;
     zm_soop::soop_db db;
     if (!db.init(file)) {
         return "cannot read the definition file '" + file +
@@ -61,28 +62,24 @@ std::string describeDefinitionFailure(const std::string& file, int accepted) {
     if (index >= nodes.size()) {
         return "cannot load the definition file '" + file + "'";
     }
-    const zm_soop::soop_node& node = *nodes[index];
-    const std::string where = file + ": counter definition " + std::to_string(index + 1) + ": ";
-    const char* name = node.getAttr("name");
-    if (name == nullptr || *name == '\0') {
-        return where + "the attribute 'name' is missing or empty";
+    CounterDefinition definition;
+    const DefinitionCheck check = readDefinition(*nodes[index], definition);
+    if (check.fault == DefinitionFault::NoName) {
+        return file + ": counter definition " + std::to_string(index + 1) +
+               ": the attribute 'name' is missing or empty";
     }
-    const std::string named = file + ": counter '" + name + "': ";
-    if (node.getAttr("prefix") == nullptr) {
+    const std::string named = file + ": counter '" + definition.name + "': ";
+    switch (check.fault) {
+    case DefinitionFault::NoPrefix:
         return named + "the attribute 'prefix' is missing";
+    case DefinitionFault::NoNumber:
+        return named + "the attribute '" + check.attribute + "' is missing";
+    case DefinitionFault::RefusedNumber:
+        return named + "the attribute '" + check.attribute + "' is not a number: '" +
+               nodes[index]->getAttr(check.attribute) + "' (write zero as \"0\")";
+    default:
+        return named + "the name is defined twice";
     }
-    for (const char* attribute : {"variable_length", "increment", "initial_value"}) {
-        long number = 0;
-        const char* text = node.getAttr(attribute);
-        if (text == nullptr) {
-            return named + "the attribute '" + attribute + "' is missing";
-        }
-        if (!ostrel::autoident::detail::readCounterNumber(text, number)) {
-            return named + "the attribute '" + attribute + "' is not a number: '" + text +
-                   "' (write zero as \"0\")";
-        }
-    }
-    return named + "the name is defined twice";
 }
 
 void listCounters(AutoIncrementedIdentificators& idents, const std::string& file, Output& output) {

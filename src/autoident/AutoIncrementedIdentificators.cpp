@@ -1,21 +1,16 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 
+#include "autoident/detail/CounterDefinition.h"
 #include "autoident/detail/NumberRule.h"
 #include "host/base/SoopDb.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 namespace {
 
-using ostrel::autoident::detail::readAtoi;
-using ostrel::autoident::detail::readCounterNumber;
-
-bool readRequiredNumber(const zm_soop::soop_node& node, const char* attribute, long& number) {
-    return readCounterNumber(node.getAttr(attribute), number);
-}
+using namespace ostrel::autoident::detail;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -53,27 +48,14 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
     }
     definitions.addList("ident");
     for (const zm_soop::soop_node* node : definitions.getList("ident")) {
-        const char* name = node->getAttr("name");
-        if (name == nullptr || *name == '\0') {
+        CounterDefinition definition;
+        if (readDefinition(*node, definition).fault != DefinitionFault::None) {
             return false;
         }
-        const char* prefix = node->getAttr("prefix");
-        if (prefix == nullptr) {
-            return false;
-        }
-        long variableLength = 0;
-        long increment = 0;
-        long initialValue = 0;
-        if (!readRequiredNumber(*node, "variable_length", variableLength) ||
-            !readRequiredNumber(*node, "increment", increment) ||
-            !readRequiredNumber(*node, "initial_value", initialValue)) {
-            return false;
-        }
-        // Optional and never refused: whatever atoi makes of it, 0 when absent.
-        const long prefixEditable = readAtoi(node->getAttr("prefix_editable"));
-        auto counter = std::make_unique<AutoIdentificator>(name, prefix, increment, initialValue,
-                                                           variableLength, prefixEditable);
-        if (!identificators_.emplace(name, std::move(counter)).second) {
+        auto counter = std::make_unique<AutoIdentificator>(
+            definition.name, definition.prefix, definition.increment, definition.initialValue,
+            definition.variableLength, definition.prefixEditable);
+        if (!identificators_.emplace(definition.name, std::move(counter)).second) {
             return false;
         }
     }
@@ -84,15 +66,15 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
         values.addList("ident");
         for (const zm_soop::soop_node* node : values.getList("ident")) {
             AutoIdentificator* counter = getIdentifier(node->getAttr("name"));
-            long value = 0;
+            std::uint32_t value = 0;
             zmbase::EarthTime date;
-            if (counter == nullptr || !readCounterNumber(node->getAttr("value"), value) ||
+            if (counter == nullptr || !readCounterValue(node->getAttr("value"), value) ||
                 !date.parseDate(node->getAttr("date"), 0)) {
                 continue; // a stale or damaged line only costs that counter its value
             }
             // The stored day is kept as it is: a counter of yesterday returns
             // to its initial value at its next use, not here.
-            counter->setValue(static_cast<unsigned long>(value), date);
+            counter->setValue(value, date);
         }
     }
     update();

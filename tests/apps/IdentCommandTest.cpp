@@ -67,6 +67,10 @@ TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
         {"<i><ident name=\"B\" prefix=\"\" variable_length=\"1\" increment=\"00\"/></i>",
          definitions + ": counter 'B': the attribute 'increment' is not a number: '00' (write "
                        "zero as \"0\")"},
+        {"<i><ident name=\"P\" variable_length=\"1\"/></i>",
+         definitions + ": counter 'P': the attribute 'prefix' is missing"},
+        {"<i><ident name=\"C\" prefix=\"\" variable_length=\"1\" increment=\"1\"/></i>",
+         definitions + ": counter 'C': the attribute 'initial_value' is missing"},
         {"<i>" + good + good + "</i>", definitions + ": counter 'A': the name is defined twice"},
     };
     for (const auto& [content, message] : rows) {

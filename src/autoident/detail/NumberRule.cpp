@@ -1,28 +1,14 @@
 #include "autoident/detail/NumberRule.h"
 
-#include <climits>
-#include <cstdlib>
+#include "host/base/NumberText.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace ostrel::autoident::detail {
+namespace {
 
-long readAtoi(const char* text) {
-    if (text == nullptr) {
-        return 0;
-    }
-    // strtol has atoi's syntax but a defined result on overflow; clamping to
-    // the int range keeps the number what a 32-bit atoi would report.
-    const long parsed = std::strtol(text, nullptr, 10);
-    if (parsed > INT_MAX) {
-        return INT_MAX;
-    }
-    if (parsed < INT_MIN) {
-        return INT_MIN;
-    }
-    return parsed;
-}
-
-bool readCounterNumber(const char* text, long& number) {
+bool readNumber(const char* text, std::int64_t& number) {
     if (text == nullptr) {
         return false;
     }
@@ -30,11 +16,31 @@ bool readCounterNumber(const char* text, long& number) {
         number = 0;
         return true;
     }
-    const long parsed = readAtoi(text);
+    const std::int64_t parsed = Ostrel::readLeadingInteger(text);
     if (parsed == 0) {
         return false;
     }
     number = parsed;
+    return true;
+}
+
+} // namespace
+
+bool readCounterNumber(const char* text, std::int32_t& number) {
+    std::int64_t parsed = 0;
+    if (!readNumber(text, parsed)) {
+        return false;
+    }
+    number = static_cast<std::int32_t>(std::clamp<std::int64_t>(parsed, INT32_MIN, INT32_MAX));
+    return true;
+}
+
+bool readCounterValue(const char* text, std::uint32_t& value) {
+    std::int64_t parsed = 0;
+    if (!readNumber(text, parsed)) {
+        return false;
+    }
+    value = static_cast<std::uint32_t>(std::clamp<std::int64_t>(parsed, INT32_MIN, UINT32_MAX));
     return true;
 }
 
