@@ -12,17 +12,13 @@ namespace {
 
 using namespace ostrel::autoident::detail;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 AutoIncrementedIdentificators::AutoIncrementedIdentificators() = default;
 
 AutoIncrementedIdentificators::AutoIncrementedIdentificators(
     const AutoIncrementedIdentificators& other)
-    : valueFile_(other.valueFile_) {
+    : valueFile_(other.valueFile_), valueFileWritten_(other.valueFileWritten_) {
     for (const auto& [name, counter] : other.identificators_) {
         identificators_.emplace(name, std::make_unique<AutoIdentificator>(*counter));
     }
@@ -34,6 +30,7 @@ AutoIncrementedIdentificators::operator=(const AutoIncrementedIdentificators& ot
         AutoIncrementedIdentificators copy(other);
         identificators_.swap(copy.identificators_);
         valueFile_ = copy.valueFile_;
+        valueFileWritten_ = copy.valueFileWritten_;
     }
     return *this;
 }
@@ -124,7 +121,16 @@ AutoIdentificator* AutoIncrementedIdentificators::getIdentifier(const char* name
     return it == identificators_.end() ? nullptr : it->second.get();
 }
 
+bool AutoIncrementedIdentificators::isValueFileWritten() const {
+    return valueFileWritten_;
+}
+
 bool AutoIncrementedIdentificators::update() {
+    valueFileWritten_ = write();
+    return valueFileWritten_;
+}
+
+bool AutoIncrementedIdentificators::write() const {
     // The text is built first and written in one go: the file is truncated
     // only once its new content is complete, and a thousand counters do not
     // cost a thousand small writes.
@@ -145,11 +151,13 @@ bool AutoIncrementedIdentificators::update() {
         return false;
     }
     // Binary mode: the line ends are already CR LF on every platform.
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
         return false;
     }
-    const bool written =
-        std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
-    return std::fflush(file.get()) == 0 && written;
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    // Closing is part of writing: a full disk may only show when the last
+    // buffered bytes go out.
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
 }

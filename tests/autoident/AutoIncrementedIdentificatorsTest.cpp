@@ -196,6 +196,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     AutoIncrementedIdentificators other;
     ASSERT_TRUE(other.init(defs(counter("a")), dir.file("other.xml")));
     EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
+    EXPECT_TRUE(set.isValueFileWritten());
     EXPECT_TRUE(other.incrementValue("a"));
     EXPECT_EQ(written(), readFile(dir.file("other.xml")));
     EXPECT_EQ(next(set, "a"), "X070309002");
@@ -206,10 +207,13 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
 
     AutoIncrementedIdentificators unwritable;
     std::filesystem::create_directory(dir.file("dir.xml"));
+    EXPECT_FALSE(unwritable.isValueFileWritten());
     ASSERT_TRUE(unwritable.init(defs(counter("a")), dir.file("dir.xml")));
+    EXPECT_FALSE(unwritable.isValueFileWritten()) << "init succeeds all the same";
     EXPECT_FALSE(unwritable.incrementValue("a")); // moved in memory all the same
     EXPECT_EQ(next(unwritable, "a"), "X070310002");
     EXPECT_TRUE(unwritable.updateIdentifier("a", "X0703100005"));
+    EXPECT_FALSE(unwritable.isValueFileWritten()) << "so does updateIdentifier";
     EXPECT_EQ(next(unwritable, "a"), "X070310006");
 }
 
