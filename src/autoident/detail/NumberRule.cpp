@@ -24,24 +24,26 @@ bool readNumber(const char* text, std::int64_t& number) {
     return true;
 }
 
-} // namespace
-
-bool readCounterNumber(const char* text, std::int32_t& number) {
+// The rule over the 64-bit reading, clamped to [low, high] and stored in the
+// field's type (where a negative value becomes its unsigned counterpart).
+template <typename Field>
+bool readClamped(const char* text, std::int64_t low, std::int64_t high, Field& field) {
     std::int64_t parsed = 0;
     if (!readNumber(text, parsed)) {
         return false;
     }
-    number = static_cast<std::int32_t>(std::clamp<std::int64_t>(parsed, INT32_MIN, INT32_MAX));
+    field = static_cast<Field>(std::clamp(parsed, low, high));
     return true;
 }
 
+} // namespace
+
+bool readCounterNumber(const char* text, std::int32_t& number) {
+    return readClamped(text, INT32_MIN, INT32_MAX, number);
+}
+
 bool readCounterValue(const char* text, std::uint32_t& value) {
-    std::int64_t parsed = 0;
-    if (!readNumber(text, parsed)) {
-        return false;
-    }
-    value = static_cast<std::uint32_t>(std::clamp<std::int64_t>(parsed, INT32_MIN, UINT32_MAX));
-    return true;
+    return readClamped(text, INT32_MIN, UINT32_MAX, value);
 }
 
 } // namespace ostrel::autoident::detail
