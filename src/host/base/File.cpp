@@ -33,22 +33,6 @@ bool statMode(const Ostrel::u8string& path, unsigned& mode) {
     return true;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 } // namespace
 
 File& File::append(const Ostrel::u8string& component) {
@@ -94,38 +78,34 @@ bool File::isSameFile(const File& other) const {
            mine.st_ino == theirs.st_ino;
 }
 
-bool File::read(std::string& content) const {
-    if (path_.empty()) {
-        return false;
+InputFile::InputFile(const Ostrel::u8string& path) {
+    if (path.empty()) {
+        return;
     }
-    const Descriptor file(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<unsigned long long>(info.st_size) > kMaxReadSize) {
-        return false;
+    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd_);
+        fd_ = -1;
     }
-    std::string data;
-    data.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[65536];
-    // Read to the end, not to the size seen first: the file may grow meanwhile.
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+long InputFile::read(char* buffer, std::size_t size) {
+    if (fd_ < 0) {
+        return -1;
+    }
     while (true) {
-        const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
-        if (count == 0) {
-            break;
+        const ssize_t count = ::read(fd_, buffer, size);
+        if (count >= 0 || errno != EINTR) {
+            return static_cast<long>(count);
         }
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (static_cast<std::size_t>(count) > kMaxReadSize - data.size()) {
-            return false;
-        }
-        data.append(chunk, static_cast<std::size_t>(count));
     }
-    content = std::move(data);
-    return true;
 }
 
 } // namespace zmdisk

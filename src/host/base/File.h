@@ -2,7 +2,7 @@
 
 #include "host/base/U8String.h"
 
-#include <string>
+#include <cstddef>
 
 namespace zmdisk {
 
@@ -31,20 +31,36 @@ public:
     /// hard link to it.
     bool isSameFile(const File& other) const;
 
-    /// Reads the whole file into `content`. Only a regular file is read: the
-    /// file is opened first, without waiting (a FIFO without a writer cannot
-    /// block) and without ever becoming the controlling terminal, and what
-    /// was opened is then checked, so nothing can be swapped in between.
-    /// The path is always a path ("-" is a file of that name). False,
-    /// `content` unchanged, when the file is missing, unreadable, not a
-    /// regular file or larger than kMaxReadSize.
-    bool read(std::string& content) const;
-
-    /// The largest file read() takes (what the XML parser accepts from memory).
-    static constexpr std::size_t kMaxReadSize = 0x7FFFFFFF;
-
 private:
     Ostrel::u8string path_;
+};
+
+/// A regular file opened for reading, as every reader of outside files opens
+/// it. The file is opened first, without waiting (a FIFO without a writer
+/// cannot block) and without ever becoming the controlling terminal, and what
+/// was opened is then checked, so nothing can be swapped in between. The
+/// path is always a path: "-" is a file of that name, never standard input.
+///
+///     zmdisk::InputFile file(path);
+///     char buffer[4096];
+///     while (file.isOpen() && file.read(buffer, sizeof buffer) > 0) { ... }
+class InputFile {
+public:
+    /// Opens `path`; isOpen() is false when it is missing, unreadable or not
+    /// a regular file.
+    explicit InputFile(const Ostrel::u8string& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+    /// Reads up to `size` bytes into `buffer`: their count, 0 at the end of
+    /// the file, -1 on an error or when the file is not open.
+    long read(char* buffer, std::size_t size);
+
+private:
+    int fd_ = -1;
 };
 
 } // namespace zmdisk

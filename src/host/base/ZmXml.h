@@ -14,8 +14,8 @@ namespace zmxml {
 /// Parses an XML file without network access and without expanding entities.
 /// A document that declares entities of its own in a DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
-/// into a value. The file is read whole with zmdisk::File::read (regular
-/// files only, never standard input) and parsed from memory. Returns the
+/// into a value. The file is opened as a zmdisk::InputFile (regular files
+/// only, never standard input) and parsed from what was opened. Returns the
 /// document (the caller frees it with xmlFreeDoc) or null when the file is
 /// missing, unreadable, not a regular file, malformed or refused.
 xmlDocPtr loadFile(const Ostrel::u8string& fileName);
