@@ -1,63 +1,52 @@
 // Arbitrary bytes as an identifier definition file, a value file and a typed
 // identifier, separated by NUL bytes (which no XML file contains): loading,
-// numbering, re-synchronising and rewriting must never crash, leak or hang.
+// numbering, re-synchronising and rewriting must never crash, leak or hang,
+// and the value file just written must load back to the same counters. The
+// clock stands on the day the seeds' typed identifiers carry (2024-03-01),
+// so re-synchronising with them succeeds.
+#include "Scratch.h"
 #include "autoident/AutoIncrementedIdentificators.h"
+#include "host/base/EarthTime.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <list>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
-struct Scratch {
-    Scratch() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ostrel-fuzz-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) {
-            dir = made;
-        } else {
-            std::abort();
-        }
+// What a set hands out: every counter's next identifier with its fixed length.
+std::string offered(AutoIncrementedIdentificators& set) {
+    std::list<Ostrel::u8string> names;
+    set.getNames(names);
+    std::string all;
+    for (const Ostrel::u8string& name : names) {
+        long fixedLength = 0;
+        const char* next = set.getValue(name.c_str(), fixedLength);
+        all += name.str() + '\n' + (next ? next : "(null)") + '\n' + std::to_string(fixedLength) +
+               '\n';
     }
-    ~Scratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    std::string write(const char* name, std::string_view content) const {
-        const std::string path = (dir / name).string();
-        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(content.data(), 1, content.size(), file);
-            std::fclose(file);
-        }
-        return path;
-    }
-    std::filesystem::path dir;
-};
-
-std::string_view takePart(std::string_view& rest) {
-    const std::size_t end = rest.find('\0');
-    const std::string_view part = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    return part;
+    return all;
 }
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    zmbase::setLocalClock([] { return zmbase::EarthTime(2024, 3, 1, 9, 30, 0); });
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Scratch scratch;
+    static const ostrel::fuzz::Scratch scratch;
     std::string_view rest(reinterpret_cast<const char*>(data), size);
-    const std::string definitions = scratch.write("defs.xml", takePart(rest));
-    const std::string values = scratch.write("values.xml", takePart(rest));
-    const std::string typed(takePart(rest));
+    const std::string definitions = scratch.write("defs.xml", ostrel::fuzz::takePart(rest));
+    const std::string values = scratch.write("values.xml", ostrel::fuzz::takePart(rest));
+    const std::string typed(ostrel::fuzz::takePart(rest));
 
     AutoIncrementedIdentificators set;
-    set.init(definitions, values);
+    const bool loaded = set.init(definitions, values);
     std::list<Ostrel::u8string> names;
     set.getNames(names);
     for (const Ostrel::u8string& name : names) {
@@ -68,6 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const AutoIncrementedIdentificators copy(set);
     set = copy;
+
+    // What the library wrote, it reads back: the same counters, the same next identifiers.
+    if (loaded && set.isValueFileWritten()) {
+        const std::string before = offered(set);
+        AutoIncrementedIdentificators reread;
+        if (!reread.init(definitions, values) || offered(reread) != before) {
+            std::abort();
+        }
+    }
 
     // The typed text also as a prefix pattern of a counter built directly.
     AutoIdentificator counter(typed.c_str(), typed.c_str(), 1, 1, 3, 2);

@@ -3,11 +3,14 @@
 #include "Command.h"
 
 #include "autoident/AutoIncrementedIdentificators.h"
-#include "autoident/detail/NumberRule.h"
+#include "autoident/detail/CounterDefinition.h"
+#include "host/base/File.h"
 #include "host/base/SoopDb.h"
+#include "host/base/ZmXml.h"
 
 #include <algorithm>
 #include <list>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -39,17 +42,24 @@ constexpr const char* kHelp =
     "month, \\d the day and \\\\ a backslash; a prefix without a date escape gets the\n"
     "date appended as six digits (yymmdd).\n"
     "\n"
-    "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, the counter is\n"
-    "unknown, the identifier does not fit or VALUES cannot be written, 2 on a usage\n"
-    "error.\n"
+    "VALUES is left as it is, and the command stops, when it is not a regular file\n"
+    "or cannot be read as a value file (damaged, or cut short when a disk ran full):\n"
+    "restore it from a backup, or remove it to start every counter again at its\n"
+    "initial value. It must not be the file DEFINITIONS. Every change is checked to\n"
+    "be saved; when VALUES cannot be written the command says so.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, VALUES cannot\n"
+    "be read or written, the counter is unknown or the identifier does not fit, 2 on\n"
+    "a usage error.\n"
     "\n"
     "Example:\n"
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml\n"
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n";
 
 /// Why the set refused the definition file: the entry after the last one it
-/// kept is the bad one, and the same checks in the same order name the fault.
+/// kept is the bad one, and the set's own checks name the fault.
 std::string describeDefinitionFailure(const std::string& file, int accepted) {
+    using namespace ostrel::autoident::detail;
     zm_soop::soop_db db;
     if (!db.init(file)) {
         return "cannot read the definition file '" + file +
@@ -61,28 +71,51 @@ std::string describeDefinitionFailure(const std::string& file, int accepted) {
     if (index >= nodes.size()) {
         return "cannot load the definition file '" + file + "'";
     }
-    const zm_soop::soop_node& node = *nodes[index];
-    const std::string where = file + ": counter definition " + std::to_string(index + 1) + ": ";
-    const char* name = node.getAttr("name");
-    if (name == nullptr || *name == '\0') {
-        return where + "the attribute 'name' is missing or empty";
+    CounterDefinition definition;
+    const DefinitionCheck check = readDefinition(*nodes[index], definition);
+    if (check.fault == DefinitionFault::NoName) {
+        return file + ": counter definition " + std::to_string(index + 1) +
+               ": the attribute 'name' is missing or empty";
     }
-    const std::string named = file + ": counter '" + name + "': ";
-    if (node.getAttr("prefix") == nullptr) {
+    const std::string named = file + ": counter '" + definition.name + "': ";
+    switch (check.fault) {
+    case DefinitionFault::NoPrefix:
         return named + "the attribute 'prefix' is missing";
+    case DefinitionFault::NoNumber:
+        return named + "the attribute '" + check.attribute + "' is missing";
+    case DefinitionFault::RefusedNumber:
+        return named + "the attribute '" + check.attribute + "' is not a number: '" +
+               nodes[index]->getAttr(check.attribute) + "' (write zero as \"0\")";
+    default:
+        return named + "the name is defined twice";
     }
-    for (const char* attribute : {"variable_length", "increment", "initial_value"}) {
-        long number = 0;
-        const char* text = node.getAttr(attribute);
-        if (text == nullptr) {
-            return named + "the attribute '" + attribute + "' is missing";
-        }
-        if (!ostrel::autoident::detail::readCounterNumber(text, number)) {
-            return named + "the attribute '" + attribute + "' is not a number: '" + text +
-                   "' (write zero as \"0\")";
-        }
+}
+
+/// Why an existing value file must not be used, or nothing when it may. The
+/// set would overwrite what it cannot read and restart every counter, handing
+/// out identifiers again; the tool leaves such a file alone instead.
+std::optional<std::string> refuseValueFile(const std::string& values) {
+    const zmdisk::File file{Ostrel::u8string(values)};
+    if (!file.exists()) {
+        return std::nullopt; // created by the first write
     }
-    return named + "the name is defined twice";
+    if (!file.isFile()) {
+        return "the value file '" + values + "' is not a regular file";
+    }
+    const zmxml::DocPtr doc(zmxml::loadFile(values));
+    if (!doc || !zmxml::hasName(zmxml::getElement(xmlDocGetRootElement(doc.get())), "autoident")) {
+        return "the value file '" + values +
+               "' cannot be read as a value file; it was left as it is. Restore it from a "
+               "backup, or remove it to start every counter again at its initial value (which "
+               "hands out identifiers that may have been used already)";
+    }
+    return std::nullopt;
+}
+
+int cannotWrite(Output& output, const std::string& values, const std::string& lost) {
+    output.err << "ostrel ident: cannot write the value file '" << values << "'; " << lost
+               << " not saved\n";
+    return 1;
 }
 
 void listCounters(AutoIncrementedIdentificators& idents, const std::string& file, Output& output) {
@@ -124,11 +157,24 @@ int run(const std::vector<std::string>& args, Output& output) {
                               : "too many arguments for the action '" + action + "'");
     }
 
+    // Checked before anything is written: the set rewrites the value file as
+    // soon as it has loaded the definitions.
+    if (zmdisk::File(definitions).isSameFile(zmdisk::File(values))) {
+        return usageError(output, "ident", "the value file is the definition file");
+    }
+    if (const auto refusal = refuseValueFile(values)) {
+        output.err << "ostrel ident: " << *refusal << '\n';
+        return 1;
+    }
     AutoIncrementedIdentificators idents;
     if (!idents.init(definitions, values)) {
         output.err << "ostrel ident: " << describeDefinitionFailure(definitions, idents.getCount())
                    << '\n';
         return 1;
+    }
+    // Loading rewrites the file; a failed rewrite may have left it truncated.
+    if (!idents.isValueFileWritten()) {
+        return cannotWrite(output, values, "the counters' values were");
     }
     if (action == "list") {
         listCounters(idents, definitions, output);
@@ -150,9 +196,7 @@ int run(const std::vector<std::string>& args, Output& output) {
     if (action == "use") {
         const std::string used = next;
         if (!idents.incrementValue(name.c_str())) {
-            output.err << "ostrel ident: cannot write the value file '" << values
-                       << "'; the use of " << used << " was not saved\n";
-            return 1;
+            return cannotWrite(output, values, "the use of " + used + " was");
         }
         output.out << name << ": used " << used << ", next "
                    << idents.getValue(name.c_str(), fixedLength) << '\n';
@@ -164,6 +208,9 @@ int run(const std::vector<std::string>& args, Output& output) {
         output.err << "ostrel ident: '" << typed << "' does not fit the counter '" << name
                    << "': expected today's prefix followed by a number, like '" << example << "'\n";
         return 1;
+    }
+    if (!idents.isValueFileWritten()) {
+        return cannotWrite(output, values, "the synchronisation with " + typed + " was");
     }
     output.out << name << ": synchronised with " << typed << ", next "
                << idents.getValue(name.c_str(), fixedLength) << '\n';

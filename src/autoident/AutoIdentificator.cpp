@@ -101,12 +101,7 @@ bool AutoIdentificator::updateValue(const char* text) {
     if (std::strncmp(text, prefix.c_str(), prefix.size()) != 0) {
         return false;
     }
-    long number = 0;
-    if (!ostrel::autoident::detail::readCounterNumber(text + prefix.size(), number)) {
-        return false;
-    }
-    value_ = static_cast<std::uint32_t>(toInt32(number));
-    return true;
+    return ostrel::autoident::detail::readCounterValue(text + prefix.size(), value_);
 }
 
 bool AutoIdentificator::incrementValue() {

@@ -50,7 +50,8 @@ public:
 
     /// Re-synchronises the counter with a complete identifier (as a user typed
     /// it): the text must start with today's prefix, byte for byte, followed
-    /// by a number ("0" or a text whose atoi reading is not zero). Returns
+    /// by a number ("0" or a text whose atoi reading is not zero; any value
+    /// from 0 to 4294967295 is taken as it stands). Returns
     /// false, value unchanged, for a null text, another prefix (for instance
     /// yesterday's) or no acceptable number.
     bool updateValue(const char* text);

@@ -1,25 +1,16 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 
+#include "autoident/detail/CounterDefinition.h"
 #include "autoident/detail/NumberRule.h"
 #include "host/base/SoopDb.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 namespace {
 
-using ostrel::autoident::detail::readAtoi;
-using ostrel::autoident::detail::readCounterNumber;
-
-bool readRequiredNumber(const zm_soop::soop_node& node, const char* attribute, long& number) {
-    return readCounterNumber(node.getAttr(attribute), number);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+using namespace ostrel::autoident::detail;
 
 } // namespace
 
@@ -27,7 +18,7 @@ AutoIncrementedIdentificators::AutoIncrementedIdentificators() = default;
 
 AutoIncrementedIdentificators::AutoIncrementedIdentificators(
     const AutoIncrementedIdentificators& other)
-    : valueFile_(other.valueFile_) {
+    : valueFile_(other.valueFile_), valueFileWritten_(other.valueFileWritten_) {
     for (const auto& [name, counter] : other.identificators_) {
         identificators_.emplace(name, std::make_unique<AutoIdentificator>(*counter));
     }
@@ -39,6 +30,7 @@ AutoIncrementedIdentificators::operator=(const AutoIncrementedIdentificators& ot
         AutoIncrementedIdentificators copy(other);
         identificators_.swap(copy.identificators_);
         valueFile_ = copy.valueFile_;
+        valueFileWritten_ = copy.valueFileWritten_;
     }
     return *this;
 }
@@ -53,27 +45,14 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
     }
     definitions.addList("ident");
     for (const zm_soop::soop_node* node : definitions.getList("ident")) {
-        const char* name = node->getAttr("name");
-        if (name == nullptr || *name == '\0') {
+        CounterDefinition definition;
+        if (readDefinition(*node, definition).fault != DefinitionFault::None) {
             return false;
         }
-        const char* prefix = node->getAttr("prefix");
-        if (prefix == nullptr) {
-            return false;
-        }
-        long variableLength = 0;
-        long increment = 0;
-        long initialValue = 0;
-        if (!readRequiredNumber(*node, "variable_length", variableLength) ||
-            !readRequiredNumber(*node, "increment", increment) ||
-            !readRequiredNumber(*node, "initial_value", initialValue)) {
-            return false;
-        }
-        // Optional and never refused: whatever atoi makes of it, 0 when absent.
-        const long prefixEditable = readAtoi(node->getAttr("prefix_editable"));
-        auto counter = std::make_unique<AutoIdentificator>(name, prefix, increment, initialValue,
-                                                           variableLength, prefixEditable);
-        if (!identificators_.emplace(name, std::move(counter)).second) {
+        auto counter = std::make_unique<AutoIdentificator>(
+            definition.name, definition.prefix, definition.increment, definition.initialValue,
+            definition.variableLength, definition.prefixEditable);
+        if (!identificators_.emplace(definition.name, std::move(counter)).second) {
             return false;
         }
     }
@@ -84,15 +63,15 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
         values.addList("ident");
         for (const zm_soop::soop_node* node : values.getList("ident")) {
             AutoIdentificator* counter = getIdentifier(node->getAttr("name"));
-            long value = 0;
+            std::uint32_t value = 0;
             zmbase::EarthTime date;
-            if (counter == nullptr || !readCounterNumber(node->getAttr("value"), value) ||
+            if (counter == nullptr || !readCounterValue(node->getAttr("value"), value) ||
                 !date.parseDate(node->getAttr("date"), 0)) {
                 continue; // a stale or damaged line only costs that counter its value
             }
             // The stored day is kept as it is: a counter of yesterday returns
             // to its initial value at its next use, not here.
-            counter->setValue(static_cast<unsigned long>(value), date);
+            counter->setValue(value, date);
         }
     }
     update();
@@ -142,7 +121,16 @@ AutoIdentificator* AutoIncrementedIdentificators::getIdentifier(const char* name
     return it == identificators_.end() ? nullptr : it->second.get();
 }
 
+bool AutoIncrementedIdentificators::isValueFileWritten() const {
+    return valueFileWritten_;
+}
+
 bool AutoIncrementedIdentificators::update() {
+    valueFileWritten_ = write();
+    return valueFileWritten_;
+}
+
+bool AutoIncrementedIdentificators::write() const {
     // The text is built first and written in one go: the file is truncated
     // only once its new content is complete, and a thousand counters do not
     // cost a thousand small writes.
@@ -163,11 +151,13 @@ bool AutoIncrementedIdentificators::update() {
         return false;
     }
     // Binary mode: the line ends are already CR LF on every platform.
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
         return false;
     }
-    const bool written =
-        std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
-    return std::fflush(file.get()) == 0 && written;
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    // Closing is part of writing: a full disk may only show when the last
+    // buffered bytes go out.
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
 }

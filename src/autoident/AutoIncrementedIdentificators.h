@@ -68,11 +68,20 @@ public:
     /// file could not be written.
     bool updateIdentifier(const char* name, const char* text);
 
+    /// Whether the latest rewrite of the value file (by init, incrementValue
+    /// or updateIdentifier) was written in full; false before the first.
+    /// init and updateIdentifier succeed even when the file could not be
+    /// written: a caller that must know the values are saved asks here.
+    bool isValueFileWritten() const;
+
 private:
     AutoIdentificator* getIdentifier(const char* name);
-    /// Rewrites the whole value file; false when it cannot be written.
+    /// Rewrites the whole value file and records the result; false when it
+    /// cannot be written.
     bool update();
+    bool write() const;
 
     std::map<std::string, std::unique_ptr<AutoIdentificator>> identificators_;
     Ostrel::u8string valueFile_;
+    bool valueFileWritten_ = false;
 };

@@ -1,8 +1,8 @@
 #include "descr/CMServer2Descr.h"
 
+#include "host/base/NumberText.h"
 #include "host/base/ZmXml.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -244,7 +244,7 @@ bool CMServer2Descr::readAttribute(Attribute& record, xmlNodePtr element, Ostrel
     }
     // Only the leading integer counts, as the document server reads it: "-5"
     // and "12px" pass and are stored as written.
-    if (std::atoi(size.c_str()) == 0) {
+    if (Ostrel::readLeadingInt(size.c_str()) == 0) {
         return fail(ex, kAttributeZeroSize,
                     "Attribute have wrong value, value=" + size.str() + ofId);
     }
@@ -253,7 +253,7 @@ bool CMServer2Descr::readAttribute(Attribute& record, xmlNodePtr element, Ostrel
     properties.emplace_back("mask", optionalProperty(element, "mask", ""));
 
     u8string position = optionalProperty(element, "position", "");
-    if (!position.empty() && std::atoi(position.c_str()) < 1) {
+    if (!position.empty() && Ostrel::readLeadingInt(position.c_str()) < 1) {
         return fail(ex, kAttributeBadPosition,
                     "Attribute position have wrong value: " + position.str() + ofId);
     }

@@ -1,11 +1,10 @@
 #include "document/CMEditableDocumentFactory.h"
 
+#include "host/base/NumberText.h"
 #include "host/common/AttributeTemplate.h"
 #include "host/common/Document.h"
 #include "host/common/DocumentTemplate.h"
 #include "host/common/OstrelDocAttribute.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -24,8 +23,8 @@ CMEditableDocumentFactory::createProperty(AttributeTemplate* attributeTemplate) 
     }
     // An attribute without a place in the form, without room for a value or
     // without a label cannot be shown to the user; leave it out.
-    if (std::atoi(readProperty(*attributeTemplate, "position").c_str()) == 0 ||
-        std::atoi(readProperty(*attributeTemplate, "size").c_str()) == 0 ||
+    if (Ostrel::readLeadingInt(readProperty(*attributeTemplate, "position").c_str()) == 0 ||
+        Ostrel::readLeadingInt(readProperty(*attributeTemplate, "size").c_str()) == 0 ||
         readProperty(*attributeTemplate, "name").empty()) {
         return nullptr;
     }

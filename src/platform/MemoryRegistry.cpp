@@ -1,5 +1,7 @@
 #include "platform/MemoryRegistry.h"
 
+#include "platform/detail/NameCase.h"
+
 #include <vector>
 
 namespace ostrel::platform {
@@ -11,15 +13,7 @@ struct MemoryRegistry::KeyData {
 
 namespace {
 
-std::string fold(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
+using detail::foldNameCase;
 
 // The folded paths of the key and its ancestors, root first; nothing for a
 // malformed path. The root key itself is the empty path.
@@ -40,7 +34,7 @@ std::optional<std::vector<std::string>> keyChain(const std::string& path) {
         if (!current.empty()) {
             current.push_back('\\');
         }
-        current.append(fold(component));
+        current.append(foldNameCase(component));
         chain.push_back(current);
         if (end == std::string::npos) {
             return chain;
@@ -55,7 +49,7 @@ public:
         : data_(std::move(data)), access_(access) {}
 
     std::optional<RegistryValue> queryValue(const std::string& name) const override {
-        const auto it = data_->values.find(fold(name));
+        const auto it = data_->values.find(foldNameCase(name));
         if (it == data_->values.end()) {
             return std::nullopt;
         }
@@ -66,7 +60,7 @@ public:
         if (access_ != RegistryAccess::ReadWrite) {
             return false;
         }
-        data_->values[fold(name)] = {name, value};
+        data_->values[foldNameCase(name)] = {name, value};
         return true;
     }
 
@@ -168,7 +162,7 @@ std::optional<RegistryValue> MemoryRegistry::getValue(RegistryRoot root, const s
     if (it == keys.end()) {
         return std::nullopt;
     }
-    const auto value = it->second->values.find(fold(name));
+    const auto value = it->second->values.find(foldNameCase(name));
     if (value == it->second->values.end()) {
         return std::nullopt;
     }

@@ -35,10 +35,14 @@ int hexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
+    // Lower case is written; capitals, as users and other tools write them, are read too.
     if (c >= 'a' && c <= 'f') {
         return c - 'a' + 10;
     }
-    return -1; // upper case is not what we write, so it is not read either
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {

@@ -56,8 +56,9 @@ public:
     /// is written as "hex:" and two hex digits per byte; an expandable string
     /// as "expand:" and its text.
     std::string toSettingsText() const;
-    /// Reads what `toSettingsText` writes. Any other text, including a
-    /// malformed "dword:" or "hex:" line written by hand, is a plain string.
+    /// Reads what `toSettingsText` writes, with hex digits in either case.
+    /// Any other text, including a malformed "dword:" or "hex:" line written
+    /// by hand, is a plain string.
     static RegistryValue fromSettingsText(std::string_view text);
 
     /// The text a reader finds in `data` read with the wide functions into a

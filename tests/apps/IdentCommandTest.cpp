@@ -5,17 +5,44 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
+using ostrel::test::readFile;
 using ostrel::test::runTool;
+
+/// Writes that would make a file longer than `bytes` fail, as on a full disk, while the object
+/// lives (the signal such a write raises is ignored, so the write reports an error instead).
+class FullDiskAfter {
+public:
+    explicit FullDiskAfter(std::size_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDiskAfter() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FullDiskAfter(const FullDiskAfter&) = delete;
+    FullDiskAfter& operator=(const FullDiskAfter&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*handler_)(int);
+};
 
 class IdentCommandTest : public ::testing::Test {
 protected:
-    std::string ident(std::vector<std::string> rest) {
-        rest.insert(rest.begin(), {"ident", definitions, dir.file("values.xml")});
+    std::string ident(std::vector<std::string> rest) { return identWith(values, std::move(rest)); }
+    std::string identWith(const std::string& valueFile, std::vector<std::string> rest) {
+        rest.insert(rest.begin(), {"ident", definitions, valueFile});
         return runTool(rest);
     }
 
@@ -28,6 +55,7 @@ protected:
                               "<ident name=\"Order\" prefix=\"ORD-\" variable_length=\"3\" "
                               "increment=\"5\" initial_value=\"10\"/>\n"
                               "</identifiers>\n");
+    std::string values = dir.file("values.xml");
 };
 
 TEST_F(IdentCommandTest, ListNextUseAndSyncKeepTheValueFile) {
@@ -56,6 +84,83 @@ TEST_F(IdentCommandTest, BadInputIsExplained) {
               0u);
 }
 
+TEST_F(IdentCommandTest, ValueFilesThatCannotBeUsedAreRefusedBeforeAnyChange) {
+    std::filesystem::create_directory(dir.file("folder"));
+    std::filesystem::create_symlink(definitions, dir.file("link.xml"));
+    const std::string notSaved = "; the counters' values were not saved\n";
+    const std::string unreadable =
+        "' cannot be read as a value file; it was left as it is. Restore it from a backup, or "
+        "remove it to start every counter again at its initial value (which hands out "
+        "identifiers that may have been used already)\n";
+    const std::string sameFile = "2||ostrel ident: the value file is the definition file\n"
+                                 "Run 'ostrel ident --help' for usage.\n";
+    const struct {
+        std::string valueFile, content; // content: written first unless empty
+        std::vector<std::string> action;
+        std::string expected;
+    } rows[] = {
+        {dir.file("missing/values.xml"),
+         "",
+         {"sync", "Invoice", "INV-2024-0041"},
+         "1||ostrel ident: cannot write the value file '" + dir.file("missing/values.xml") + "'" +
+             notSaved},
+        {dir.file("folder"),
+         "",
+         {"next", "Invoice"},
+         "1||ostrel ident: the value file '" + dir.file("folder") + "' is not a regular file\n"},
+        {definitions, "", {"list"}, sameFile},
+        {dir.file("link.xml"), "", {"use", "Order"}, sameFile},
+        {dir.file("./folder/../defs.xml"), "", {"list"}, sameFile},
+        {values,
+         "garbage",
+         {"use", "Order"},
+         "1||ostrel ident: the value file '" + values + unreadable},
+        {values,
+         "<autoident>\r\n<ident name=\"Order\" value=\"15\" date=\"2024-03-01\" />\r\n",
+         {"next", "Order"},
+         "1||ostrel ident: the value file '" + values + unreadable},
+        {values,
+         "<Templates/>",
+         {"list"}, // another kind of file given by mistake
+         "1||ostrel ident: the value file '" + values + unreadable},
+    };
+    const std::string originalDefinitions = readFile(definitions);
+    for (const auto& row : rows) {
+        if (!row.content.empty()) {
+            dir.write("values.xml", row.content);
+        }
+        EXPECT_EQ(identWith(row.valueFile, row.action), row.expected) << row.valueFile;
+        EXPECT_EQ(readFile(definitions), originalDefinitions) << row.valueFile;
+        EXPECT_EQ(readFile(values), row.content) << "left as it is: " << row.valueFile;
+    }
+}
+
+TEST_F(IdentCommandTest, FailedWritesAreReportedAndTheDamagedFileIsNotReused) {
+    ASSERT_EQ(ident({"list"})[0], '0');
+    const std::string saved = readFile(values);
+    {
+        // The rewrite after synchronising needs one byte more (value 42 instead of 1).
+        FullDiskAfter full(saved.size());
+        EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-0041"}),
+                  "1||ostrel ident: cannot write the value file '" + values +
+                      "'; the synchronisation with INV-2024-0041 was not saved\n");
+    }
+    {
+        FullDiskAfter full(40);
+        EXPECT_EQ(ident({"list"}), "1||ostrel ident: cannot write the value file '" + values +
+                                       "'; the counters' values were not saved\n");
+        EXPECT_EQ(ident({"use", "Order"})[0], '1');
+    }
+    const std::string damaged = readFile(values);
+    EXPECT_EQ(damaged, saved.substr(0, 40));
+    EXPECT_EQ(ident({"next", "Order"})
+                  .rfind("1||ostrel ident: the value file '" + values +
+                             "' cannot be read as a value file;",
+                         0),
+              0u);
+    EXPECT_EQ(readFile(values), damaged);
+}
+
 TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
     const std::string good = "<ident name=\"A\" prefix=\"\" variable_length=\"1\" "
                              "increment=\"1\" initial_value=\"1\"/>";
@@ -67,6 +172,10 @@ TEST_F(IdentCommandTest, BadDefinitionFilesNameTheFault) {
         {"<i><ident name=\"B\" prefix=\"\" variable_length=\"1\" increment=\"00\"/></i>",
          definitions + ": counter 'B': the attribute 'increment' is not a number: '00' (write "
                        "zero as \"0\")"},
+        {"<i><ident name=\"P\" variable_length=\"1\"/></i>",
+         definitions + ": counter 'P': the attribute 'prefix' is missing"},
+        {"<i><ident name=\"C\" prefix=\"\" variable_length=\"1\" increment=\"1\"/></i>",
+         definitions + ": counter 'C': the attribute 'initial_value' is missing"},
         {"<i>" + good + good + "</i>", definitions + ": counter 'A': the name is defined twice"},
     };
     for (const auto& [content, message] : rows) {

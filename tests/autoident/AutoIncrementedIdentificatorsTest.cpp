@@ -67,6 +67,48 @@ TEST_F(AutoIncrementedIdentificatorsTest, ValueFileBytesAndRoundTrip) {
     EXPECT_EQ(next(reloaded, "t\t\"<"), "X070309002");
 }
 
+TEST_F(AutoIncrementedIdentificatorsTest, EveryValueACounterCanHoldReadsBackAsItself) {
+    const struct {
+        const char* initial; // initial_value of the counter
+        std::string stored;  // its value line, or nothing
+        const char* next;    // the next identifier after loading
+        const char* after;   // the next identifier after one use
+    } rows[] = {
+        {"1", line("a", "2147483648"), "X0703092147483648", "X0703092147483649"},
+        {"1", line("a", "4294967295"), "X0703094294967295", "X070309000"}, // wraps in 32 bits
+        {"-5", "", "X0703094294967291", "X0703094294967292"}, // a negative start, as unsigned
+        {"-5", line("a", "4294967293"), "X0703094294967293", "X0703094294967294"},
+        // Beyond what a counter holds: clamped to its ends; negative numbers wrap as written.
+        {"1", line("a", "99999999999"), "X0703094294967295", "X070309000"},
+        {"1", line("a", "-1"), "X0703094294967295", "X070309000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.next);
+        const std::string definitions =
+            defs(entry("a", std::string("prefix=\"X\" variable_length=\"3\" increment=\"1\" "
+                                        "initial_value=\"") +
+                                row.initial + "\""));
+        std::filesystem::remove(values);
+        if (!row.stored.empty()) {
+            dir.write("values.xml", kHeader + row.stored + kFooter);
+        }
+        AutoIncrementedIdentificators set;
+        ASSERT_TRUE(set.init(definitions, values));
+        EXPECT_EQ(next(set, "a"), row.next);
+        EXPECT_TRUE(set.incrementValue("a"));
+        for (int reload = 0; reload < 2; ++reload) { // what was written reads back, twice over
+            AutoIncrementedIdentificators reloaded;
+            ASSERT_TRUE(reloaded.init(definitions, values));
+            EXPECT_EQ(next(reloaded, "a"), row.after);
+        }
+    }
+    // A typed identifier beyond the signed range re-synchronises as well.
+    AutoIncrementedIdentificators set;
+    ASSERT_TRUE(set.init(defs(counter("a")), values));
+    EXPECT_TRUE(set.updateIdentifier("a", "X0703093000000000"));
+    EXPECT_EQ(next(set, "a"), "X0703093000000001");
+}
+
 TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
     const struct {
         const char* note;
@@ -154,6 +196,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     AutoIncrementedIdentificators other;
     ASSERT_TRUE(other.init(defs(counter("a")), dir.file("other.xml")));
     EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
+    EXPECT_TRUE(set.isValueFileWritten());
     EXPECT_TRUE(other.incrementValue("a"));
     EXPECT_EQ(written(), readFile(dir.file("other.xml")));
     EXPECT_EQ(next(set, "a"), "X070309002");
@@ -164,10 +207,13 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
 
     AutoIncrementedIdentificators unwritable;
     std::filesystem::create_directory(dir.file("dir.xml"));
+    EXPECT_FALSE(unwritable.isValueFileWritten());
     ASSERT_TRUE(unwritable.init(defs(counter("a")), dir.file("dir.xml")));
+    EXPECT_FALSE(unwritable.isValueFileWritten()) << "init succeeds all the same";
     EXPECT_FALSE(unwritable.incrementValue("a")); // moved in memory all the same
     EXPECT_EQ(next(unwritable, "a"), "X070310002");
     EXPECT_TRUE(unwritable.updateIdentifier("a", "X0703100005"));
+    EXPECT_FALSE(unwritable.isValueFileWritten()) << "so does updateIdentifier";
     EXPECT_EQ(next(unwritable, "a"), "X070310006");
 }
 

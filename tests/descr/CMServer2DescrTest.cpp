@@ -98,6 +98,8 @@ TEST_F(CMServer2DescrTest, EveryFailedCheckLeavesItsExactRecord) {
         {300, items("<Attribute id='A' name='An' size='abc'/>"),
          "Attribute have wrong value, value=abc, id=A"},
         {322, items(a + "position='0'/>"), "Attribute position have wrong value: 0, id=A"},
+        {322, items(a + "position='-4294967295'/>"), // clamped to the int range, not wrapped to 1
+         "Attribute position have wrong value: -4294967295, id=A"},
         {340, items(a + "mandatory='y'/>"),
          "Attribute madatory have to be Y or N, current value: y, id=A"},
         {362, items(a + "status='E'/>"),
@@ -154,18 +156,22 @@ TEST_F(CMServer2DescrTest, OptionalAttributesGetDefaultsAndNothingMustBeUnique) 
     ASSERT_TRUE(read(templates(
         "<Template id='T' name='first'><Description>one</Description><Attributes><Other/>"
         "<Attribute id='A' name='An' size='-5'/>"
-        "<Attribute id='A' name='Bn' size='12px' position='' status='h' mask='99'/></Attributes>"
+        "<Attribute id='A' name='Bn' size='12px' position='' status='h' mask='99'/>"
+        "<Attribute id='B' name='Cn' size='4294967296' position='4294967297'/></Attributes>"
         "<Attributes><ClassAttribute id='name' value=''/></Attributes></Template>"
         "<Template id='T' name='second' canCreate='N'/>")));
     ASSERT_EQ(templates_.size(), 2u);
     const CMServer2Descr::Template& t = *templates_.front();
     EXPECT_EQ(t.description.str(), "one");
     EXPECT_EQ(text(t.properties), "name=first;canCreate=Y;name=;");
-    ASSERT_EQ(t.attributes.size(), 2u);
+    ASSERT_EQ(t.attributes.size(), 3u);
     EXPECT_EQ(text(t.attributes[0]->properties),
               "name=An;size=-5;mask=;position=;mandatory=N;status=N;multiline=N;");
     EXPECT_EQ(text(t.attributes[1]->properties),
               "name=Bn;size=12px;mask=99;position=;mandatory=N;status=h;multiline=N;");
+    EXPECT_EQ(
+        text(t.attributes[2]->properties), // beyond the int range: clamped, neither 0 nor 1
+        "name=Cn;size=4294967296;mask=;position=4294967297;mandatory=N;status=N;multiline=N;");
     EXPECT_EQ(text(templates_.back()->properties), "name=second;canCreate=N;");
 }
 

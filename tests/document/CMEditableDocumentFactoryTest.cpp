@@ -67,6 +67,7 @@ TEST(CMEditableDocumentFactoryTest, AttributesFollowPositionsAndSkipUnusableTemp
         {{{"a", "1", "10", ""}, {"b", "2", "10", nullptr}, {"c", "3"}}, "c="}, // no name
         {{{"a", "0"}, {"b", nullptr}, {"c", "x7"}, {"d", "7x"}}, "d="}, // position reads as 0
         {{{"a", "0"}}, ""}, // no usable attribute still gives a document
+        {{{"far", "4294967296", "8589934592"}, {"one", "1"}}, "one= far="}, // clamped, not 0
     };
     for (const auto& [attributes, expected] : rows) {
         DocumentTemplate documentTemplate("INVOICE");

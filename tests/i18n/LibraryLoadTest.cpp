@@ -7,16 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
 TEST(LibraryLoadTest, ConfiguredLanguageAppliesWhateverTheProcessLocale) {
+    const char* const fifo = "(fifo)"; // the file is a FIFO: it must not block the load
     const struct {
         const char* user;    // Language in the user's file, nullptr: no file
         const char* machine; // the same for the machine's file
         std::string lang;
         std::string output;
     } rows[] = {
+        {fifo, "cs", "C",
+         "Storno\nPamatovat si pozici kurzoru\nChyba\nLANGUAGE=cs\nLC_MESSAGES=C\n"},
         {"de", "cs", "C.UTF-8",
          "Abbrechen\nCursorposition merken\nFehler\nLANGUAGE=de\nLC_MESSAGES=C.UTF-8\n"},
         {"de", "cs", "C", "Abbrechen\nCursorposition merken\nFehler\nLANGUAGE=de\nLC_MESSAGES=C\n"},
@@ -32,9 +36,11 @@ TEST(LibraryLoadTest, ConfiguredLanguageAppliesWhateverTheProcessLocale) {
         std::filesystem::create_directories(dir.file("machine"));
         for (const auto& [file, language] :
              {std::pair{"user", row.user}, {"machine", row.machine}}) {
-            if (language != nullptr) {
-                dir.write(std::string(file) + "/Zelvamont.ini",
-                          std::string("[General]\nLanguage=") + language + "\n");
+            const std::string path = std::string(file) + "/Zelvamont.ini";
+            if (language == fifo) {
+                ASSERT_EQ(::mkfifo(dir.file(path).c_str(), 0600), 0);
+            } else if (language != nullptr) {
+                dir.write(path, std::string("[General]\nLanguage=") + language + "\n");
             }
         }
         const auto result =

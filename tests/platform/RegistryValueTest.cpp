@@ -47,9 +47,11 @@ TEST(RegistryValueTest, SettingsTextKeepsTheType) {
         EXPECT_EQ(value.toSettingsText(), text);
         EXPECT_EQ(RegistryValue::fromSettingsText(text), value) << text;
     }
-    // Hand-written text that is not exactly what we write stays plain text.
-    for (const char* text :
-         {"1", "dword:2a", "dword:0000002A", "dword:0000002a ", "hex:0", "hex:zz", ""}) {
+    // Hex digits written by hand may be capitals; other malformed numbers stay plain text.
+    EXPECT_EQ(RegistryValue::fromSettingsText("dword:0000002A"), RegistryValue::number(42));
+    EXPECT_EQ(RegistryValue::fromSettingsText("hex:0aFf"), RegistryValue::binary("\x0a\xff"));
+    for (const char* text : {"1", "dword:2a", "DWORD:0000002a", "dword:0000002a ", "dword:0000002G",
+                             "hex:0", "hex:zz", ""}) {
         EXPECT_EQ(RegistryValue::fromSettingsText(text), RegistryValue::string(text)) << text;
     }
 }

@@ -1,28 +1,14 @@
 #include "autoident/detail/NumberRule.h"
 
-#include <climits>
-#include <cstdlib>
+#include "host/base/NumberText.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace ostrel::autoident::detail {
+namespace {
 
-long readAtoi(const char* text) {
-    if (text == nullptr) {
-        return 0;
-    }
-    // strtol has atoi's syntax but a defined result on overflow; clamping to
-    // the int range keeps the number what a 32-bit atoi would report.
-    const long parsed = std::strtol(text, nullptr, 10);
-    if (parsed > INT_MAX) {
-        return INT_MAX;
-    }
-    if (parsed < INT_MIN) {
-        return INT_MIN;
-    }
-    return parsed;
-}
-
-bool readCounterNumber(const char* text, long& number) {
+bool readNumber(const char* text, std::int64_t& number) {
     if (text == nullptr) {
         return false;
     }
@@ -30,12 +16,34 @@ bool readCounterNumber(const char* text, long& number) {
         number = 0;
         return true;
     }
-    const long parsed = readAtoi(text);
+    const std::int64_t parsed = Ostrel::readLeadingInteger(text);
     if (parsed == 0) {
         return false;
     }
     number = parsed;
     return true;
+}
+
+// The rule over the 64-bit reading, clamped to [low, high] and stored in the
+// field's type (where a negative value becomes its unsigned counterpart).
+template <typename Field>
+bool readClamped(const char* text, std::int64_t low, std::int64_t high, Field& field) {
+    std::int64_t parsed = 0;
+    if (!readNumber(text, parsed)) {
+        return false;
+    }
+    field = static_cast<Field>(std::clamp(parsed, low, high));
+    return true;
+}
+
+} // namespace
+
+bool readCounterNumber(const char* text, std::int32_t& number) {
+    return readClamped(text, INT32_MIN, INT32_MAX, number);
+}
+
+bool readCounterValue(const char* text, std::uint32_t& value) {
+    return readClamped(text, INT32_MIN, UINT32_MAX, value);
 }
 
 } // namespace ostrel::autoident::detail

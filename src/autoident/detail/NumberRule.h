@@ -1,17 +1,24 @@
 #pragma once
 
+#include <cstdint>
+
 namespace ostrel::autoident::detail {
 
-/// Reads a number the way the identifier files have always been read: like
-/// the C `atoi` function (optional leading white space, optional sign,
-/// decimal digits, the rest ignored). A null text reads as 0. A value beyond
-/// the 32-bit range is clamped to it instead of being undefined.
-long readAtoi(const char* text);
+/// Reads a number of a counter definition (number width, increment, initial
+/// value) the way the identifier files have always been read: only the exact
+/// text "0" is zero; any other text is accepted only when its leading integer
+/// (Ostrel::readLeadingInteger, as atoi reads it) is not zero, so "00", "",
+/// "abc" and " 0" are refused while "0007" is 7 and "12ab" is 12. The number
+/// is clamped to the 32-bit signed range of the counter's fields. Returns
+/// false, `number` unchanged, when the text is refused.
+bool readCounterNumber(const char* text, std::int32_t& number);
 
-/// Reads a counter number from a file or a typed identifier. Only the exact
-/// text "0" is zero; any other text is accepted only when readAtoi gives a
-/// non-zero result, so "00", "", "abc" and " 0" are refused. Returns false,
-/// `number` unchanged, when the text is refused.
-bool readCounterNumber(const char* text, long& number);
+/// Reads a counter's value (a value file line, the number part of a typed
+/// identifier) by the same rule. Every value a counter holds, 0 to
+/// 4294967295, reads back as itself, so a value the library wrote is the
+/// value it reads. A negative number is taken as the counter's unsigned
+/// 32-bit arithmetic takes it (-1 is 4294967295); a number beyond
+/// -2147483648 or 4294967295 is first clamped to that end.
+bool readCounterValue(const char* text, std::uint32_t& value);
 
 } // namespace ostrel::autoident::detail

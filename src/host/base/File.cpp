@@ -1,6 +1,9 @@
 #include "host/base/File.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zmdisk {
 namespace {
@@ -17,9 +20,13 @@ bool isSeparator(char c) {
 }
 #endif
 
+bool statPath(const Ostrel::u8string& path, struct stat& info) {
+    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
 bool statMode(const Ostrel::u8string& path, unsigned& mode) {
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) {
+    if (!statPath(path, info)) {
         return false;
     }
     mode = info.st_mode;
@@ -57,6 +64,48 @@ bool File::isDirectory() const {
 bool File::isFile() const {
     unsigned mode = 0;
     return statMode(path_, mode) && S_ISREG(mode);
+}
+
+bool File::exists() const {
+    unsigned mode = 0;
+    return statMode(path_, mode);
+}
+
+bool File::isSameFile(const File& other) const {
+    struct stat mine {};
+    struct stat theirs {};
+    return statPath(path_, mine) && statPath(other.path_, theirs) && mine.st_dev == theirs.st_dev &&
+           mine.st_ino == theirs.st_ino;
+}
+
+InputFile::InputFile(const Ostrel::u8string& path) {
+    if (path.empty()) {
+        return;
+    }
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    struct stat info {};
+    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+long InputFile::read(char* buffer, std::size_t size) {
+    if (fd_ < 0) {
+        return -1;
+    }
+    while (true) {
+        const ssize_t count = ::read(fd_, buffer, size);
+        if (count >= 0 || errno != EINTR) {
+            return static_cast<long>(count);
+        }
+    }
 }
 
 } // namespace zmdisk

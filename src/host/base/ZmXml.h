@@ -14,8 +14,10 @@ namespace zmxml {
 /// Parses an XML file without network access and without expanding entities.
 /// A document that declares entities of its own in a DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
-/// into a value. Returns the document (the caller frees it with xmlFreeDoc)
-/// or null when the file is missing, unreadable, malformed or refused.
+/// into a value. The file is opened as a zmdisk::InputFile (regular files
+/// only, never standard input) and parsed from what was opened. Returns the
+/// document (the caller frees it with xmlFreeDoc) or null when the file is
+/// missing, unreadable, not a regular file, malformed or refused.
 xmlDocPtr loadFile(const Ostrel::u8string& fileName);
 
 /// The same, over bytes in memory (used by tests and fuzz targets).

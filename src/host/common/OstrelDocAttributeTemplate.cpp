@@ -1,10 +1,10 @@
 #include "host/common/OstrelDocAttributeTemplate.h"
 
 #include "host/base/MessageCatalog.h"
+#include "host/base/NumberText.h"
 #include "host/base/TextFormat.h"
 #include "host/common/AttributeTemplate.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -43,8 +43,8 @@ OstrelDocAttributeTemplate::OstrelDocAttributeTemplate(const AttributeTemplate* 
     }
     attrName_ = attributeTemplate->getIdentifier();
     visibleName_ = property(*attributeTemplate, "name");
-    length_ = std::atoi(property(*attributeTemplate, "size").c_str());
-    position_ = std::atoi(property(*attributeTemplate, "position").c_str());
+    length_ = Ostrel::readLeadingInt(property(*attributeTemplate, "size").c_str());
+    position_ = Ostrel::readLeadingInt(property(*attributeTemplate, "position").c_str());
     status_ = toStatus(property(*attributeTemplate, "status"));
     mandatory_ = isYes(property(*attributeTemplate, "mandatory"));
     multiline_ = isYes(property(*attributeTemplate, "multiline"));

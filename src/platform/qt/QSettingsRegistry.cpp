@@ -1,5 +1,7 @@
 #include "platform/qt/QSettingsRegistry.h"
 
+#include "platform/detail/NameCase.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QSettings>
@@ -69,11 +71,11 @@ public:
         if (!isPlainName(name)) {
             return std::nullopt;
         }
-        const QString key = fromUtf8(name);
-        if (!settings_->contains(key)) {
+        const std::optional<QString> key = storedName(name);
+        if (!key) {
             return std::nullopt;
         }
-        return decode(settings_->value(key));
+        return decode(settings_->value(*key));
     }
 
     bool setValue(const std::string& name, const RegistryValue& value) override {
@@ -81,12 +83,38 @@ public:
             !settings_->isWritable()) {
             return false;
         }
-        settings_->setValue(fromUtf8(name), encode(value));
+        // One value per name, as in the registry: other spellings of the
+        // name (written by hand) give way to this one.
+        const QString key = fromUtf8(name);
+        const std::string folded = detail::foldNameCase(name);
+        for (const QString& stored : settings_->childKeys()) {
+            if (stored != key && detail::foldNameCase(toUtf8(stored)) == folded) {
+                settings_->remove(stored);
+            }
+        }
+        settings_->setValue(key, encode(value));
         settings_->sync();
         return settings_->status() == QSettings::NoError;
     }
 
 private:
+    // The stored spelling of a value name: the exact one when the file has
+    // it, else the first (in QSettings' order, capitals first) that differs
+    // only in the case of ASCII letters, as users write "language=de".
+    std::optional<QString> storedName(const std::string& name) const {
+        const QString exact = fromUtf8(name);
+        if (settings_->contains(exact)) {
+            return exact;
+        }
+        const std::string folded = detail::foldNameCase(name);
+        for (const QString& stored : settings_->childKeys()) {
+            if (detail::foldNameCase(toUtf8(stored)) == folded) {
+                return stored;
+            }
+        }
+        return std::nullopt;
+    }
+
 #ifdef Q_OS_WIN
     static QVariant encode(const RegistryValue& value) {
         switch (value.type()) {
@@ -228,8 +256,15 @@ std::unique_ptr<RegistryKey> QSettingsRegistry::openKey(RegistryRoot root, const
     if (directory.isEmpty()) {
         return nullptr;
     }
-    auto settings =
-        std::make_unique<QSettings>(directory + QLatin1Char('/') + file, QSettings::IniFormat);
+    const QString fileName = directory + QLatin1Char('/') + file;
+    // QSettings opens the file as soon as it is made and would wait for ever
+    // on a FIFO: a file that exists but is not a regular one is a key that
+    // cannot be opened, so the defaults (or the machine's values) apply.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        return nullptr;
+    }
+    auto settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
     return std::make_unique<SettingsKey>(std::move(settings), groups.join(QLatin1Char('/')),
                                          access);
 #endif

@@ -17,7 +17,10 @@ namespace ostrel::platform {
 /// $XDG_CONFIG_DIRS (/etc/xdg) that holds the file. Each root answers for
 /// itself: a value missing for the user is not looked up for the machine.
 /// Unlike the registry, a missing key opens, and its file and directory are
-/// created by the first write. Values are written as `RegistryValue::
+/// created by the first write; a file that exists but is not a regular file
+/// (a FIFO, a directory) is never read, and its key does not open. Value
+/// names match without regard to ASCII case, as in the registry; a value set
+/// replaces every spelling of its name. Values are written as `RegistryValue::
 /// toSettingsText` gives them, so numbers keep their type. Writes go through
 /// QSettings, which locks the file and replaces it atomically.
 ///

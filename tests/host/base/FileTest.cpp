@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+
 namespace {
 
 using zmdisk::File;
@@ -30,6 +34,42 @@ TEST(FileTest, TellsDirectoriesFromFiles) {
     EXPECT_FALSE(File(file).isDirectory());
     EXPECT_TRUE(File(file).isFile());
     EXPECT_FALSE(File(dir.file("missing")).isDirectory());
+}
+
+TEST(FileTest, InputFilesAreRegularFilesReadToTheirEnd) {
+    ostrel::test::TempDir dir;
+    const std::string big(200000, 'x'); // more than one read
+    dir.write("big", big);
+    std::filesystem::create_symlink(dir.file("big"), dir.file("link"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const std::pair<const char*, bool> rows[] = {
+        {"big", true}, {"link", true},     {"fifo", false}, // must not wait for a writer
+        {".", false},  {"missing", false}, {"", false},
+    };
+    for (const auto& [name, opens] : rows) {
+        zmdisk::InputFile file(*name ? dir.file(name) : "");
+        ASSERT_EQ(file.isOpen(), opens) << name;
+        std::string content;
+        char buffer[65536];
+        long count = 0;
+        while ((count = file.read(buffer, sizeof buffer)) > 0) {
+            content.append(buffer, static_cast<std::size_t>(count));
+        }
+        EXPECT_EQ(count, opens ? 0 : -1) << name;
+        EXPECT_EQ(content, opens ? big : "") << name;
+    }
+}
+
+TEST(FileTest, SameFileWhateverThePath) {
+    ostrel::test::TempDir dir;
+    const std::string a = dir.write("a", "x");
+    dir.write("b", "x");
+    std::filesystem::create_hard_link(a, dir.file("hard"));
+    const std::pair<const char*, bool> rows[] = {
+        {"hard", true}, {"b", false}, {"missing", false}}; // paths: tests/apps
+    for (const auto& [other, same] : rows) {
+        EXPECT_EQ(File(a).isSameFile(File(dir.file(other))), same) << other;
+    }
 }
 
 } // namespace

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +56,29 @@ TEST(SoopDbTest, FailsCleanlyOnFilesItCannotRead) {
     zm_soop::soop_db db;
     EXPECT_FALSE(db.init(dir.file("missing.xml")));
     EXPECT_FALSE(db.init(dir.path().string())) << "a directory";
+    ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
+    EXPECT_FALSE(db.init(dir.file("fifo.xml"))) << "a FIFO without a writer must not block";
+}
+
+TEST(SoopDbTest, AFileNamedDashIsThatFileNotStandardInput) {
+    TempDir dir;
+    dir.write("-", "<autoident><ident name=\"dash\"/></autoident>");
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    // Standard input is empty meanwhile: a reader of it would find no document at all.
+    const int savedInput = ::dup(0);
+    const int empty = ::open("/dev/null", O_RDONLY);
+    ::dup2(empty, 0);
+    zm_soop::soop_db db;
+    const bool read = db.init("-");
+    ::dup2(savedInput, 0);
+    ::close(savedInput);
+    ::close(empty);
+    std::filesystem::current_path(cwd);
+    ASSERT_TRUE(read);
+    db.addList("ident");
+    ASSERT_EQ(db.getList("ident").size(), 1u);
+    EXPECT_STREQ(db.getList("ident")[0]->getAttr("name"), "dash");
 }
 
 TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {

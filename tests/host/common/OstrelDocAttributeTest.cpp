@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -24,6 +25,11 @@ TEST(OstrelDocAttributeTest, ReadsItsRulesFromTheTemplate) {
     EXPECT_TRUE(attribute.isMandatory());
     EXPECT_FALSE(attribute.isMultiline());
     EXPECT_EQ(attribute.getStatus(), Status::Editable);
+    // Numbers beyond the int range are clamped to it, never wrapped.
+    t.setProperty("size", "4294967304").setProperty("position", " -4294967295");
+    const OstrelDocAttribute far(&t);
+    EXPECT_EQ(far.getLength(), INT_MAX);
+    EXPECT_EQ(far.getPosition(), INT_MIN);
     const OstrelDocAttribute none(nullptr);
     EXPECT_EQ(none.getLength() + none.isMandatory() + none.getStatus(), 0) << "null template";
 }

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -67,6 +68,39 @@ TEST_F(QSettingsRegistryTest, MachineFileComesFromTheFirstDirectoryAndHandEditsA
     EXPECT_EQ(query(kUser, kDialogKey, "AllowStickyCursor"), RegistryValue::string("1"));
     EXPECT_EQ(query(kUser, kDialogKey, "StickyCursorPosition"), RegistryValue::string("dword:2"));
     EXPECT_EQ(query(kUser, kDialogKey, "LastUsedIdents"), RegistryValue::string("a, b"));
+}
+
+TEST_F(QSettingsRegistryTest, ValueNamesIgnoreCaseAsInTheRegistry) {
+    std::filesystem::create_directories(dir.file("user"));
+    dir.write("user/Zelvamont.ini", "[General]\nlanguage=de\nother=y\nOther=x\n");
+    const char* key = "Software\\Zelvamont";
+    EXPECT_EQ(query(kUser, key, "Language"), RegistryValue::string("de"));
+    EXPECT_EQ(query(kUser, key, "other"), RegistryValue::string("y")) << "the exact spelling first";
+    EXPECT_EQ(query(kUser, key, "OTHER"), RegistryValue::string("x")) << "then capitals first";
+    auto open = store.openKey(kUser, key, RegistryAccess::ReadWrite);
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(open->setValue("Language", RegistryValue::string("fr")));
+    EXPECT_EQ(readFile(dir.file("user/Zelvamont.ini")),
+              "[General]\nLanguage=fr\nOther=x\nother=y\n")
+        << "one value per name, in the spelling last written";
+}
+
+TEST_F(QSettingsRegistryTest, AFileThatIsNotARegularFileIsAMissingKey) {
+    // A FIFO would block the reader for ever, a directory cannot be read: the key does not open,
+    // so the defaults (or the machine's value) apply. The suite's timeout catches a hang.
+    for (const char* sub : {"user/Zelvamont", "etc1"}) {
+        std::filesystem::create_directories(dir.file(sub));
+    }
+    ASSERT_EQ(::mkfifo(dir.file("user/Zelvamont.ini").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(dir.file("etc1/Zelvamont.ini").c_str(), 0600), 0);
+    std::filesystem::create_directories(dir.file("user/Zelvamont/Ostrel.ini"));
+    for (const auto& [root, path] : {std::pair{kUser, "Software\\Zelvamont"},
+                                     {RegistryRoot::LocalMachine, "Software\\Zelvamont"},
+                                     {kUser, kDialogKey}}) {
+        for (const auto access : {RegistryAccess::Read, RegistryAccess::ReadWrite}) {
+            EXPECT_EQ(store.openKey(root, path, access), nullptr) << path;
+        }
+    }
 }
 
 TEST_F(QSettingsRegistryTest, BadPathsNamesAndLocationsFail) {
