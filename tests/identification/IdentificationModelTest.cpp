@@ -1,7 +1,7 @@
 #include "identification/IdentificationModel.h"
 
-#include "IdentificationDocument.h"
 #include "host/common/OstrelDocAttribute.h"
+#include "identification/IdentificationDocument.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/MessageSink.h"
 #include "platform/ScopedDefault.h"

@@ -1,6 +1,6 @@
 #include "identification/IdentificationSettings.h"
 
-#include "IdentificationDocument.h"
+#include "identification/IdentificationDocument.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/ScopedDefault.h"
 
