@@ -26,6 +26,9 @@ DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInse
     // keeps clicks from switching it.
     setCheckable(true);
     setChecked(autoInsert_);
+    // Flat until pointed at, so that the pressed-in look of a checked button
+    // stands out from its neighbours.
+    setAutoRaise(true);
     // In the tab order, so that a keyboard user reaches it and presses Space.
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -12,7 +12,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -51,6 +53,28 @@ QString plainToolTip(const QString& text) {
                                            text.toHtmlEscaped() + QStringLiteral("</p>")
                                      : text;
 }
+
+// A row's label has a fixed width; a name too long for it ends in "..."
+// and shows whole in its tooltip, instead of being cut off mid-letter.
+class RowLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QRect room = contentsRect();
+        const int flags = Qt::TextShowMnemonic | Qt::TextSingleLine;
+        if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        const QString elided =
+            fontMetrics().elidedText(text(), Qt::ElideRight, room.width(), flags);
+        style()->drawItemText(&painter, room, static_cast<int>(alignment()) | flags, palette(),
+                              isEnabled(), elided, foregroundRole());
+    }
+};
 
 QString withoutMnemonics(QString text) {
     for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i < text.size();
@@ -123,12 +147,13 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     const QString name = toQString(row.attribute->getVisibleName());
     const QString fieldId = QString::number(row.fieldId());
 
-    auto* label = new QLabel(this);
+    auto* label = new RowLabel(this);
     label->setObjectName(QStringLiteral("label") + fieldId);
     // The host's names are shown as they stand, never as markup; an "&" in
     // one still marks its mnemonic.
     label->setTextFormat(Qt::PlainText);
     label->setText(name);
+    label->setToolTip(plainToolTip(withoutMnemonics(name)));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setGeometry(toQRect(row.label));
 
