@@ -15,11 +15,17 @@ QString translated(const char* messageId) {
     return ostrel::platform::toQString(ostrel::i18n::translate(messageId));
 }
 
+// One image for every button: copies of an icon share its drawing.
+const QIcon& lastValueIcon() {
+    static const QIcon icon = ostrel::platform::svgIcon(QStringLiteral(":/ostrel/last-value.svg"));
+    return icon;
+}
+
 } // namespace
 
 DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent)
     : QToolButton(parent), autoInsert_(autoInsert) {
-    setIcon(ostrel::platform::svgIcon(QStringLiteral(":/ostrel/last-value.svg")));
+    setIcon(lastValueIcon());
     setIconSize(QSize(12, 12));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The checked look is the state of automatic insertion; nextCheckState

@@ -136,6 +136,7 @@ void DocumentIdentificationDlg2::createTemplateControls() {
 
 bool DocumentIdentificationDlg2::createRows() {
     const bool complete = model_->initialize(parentWidget());
+    insertLastValueOf_ = ostrel::i18n::translate(ostrel::i18n::text::insertLastValueOf).str();
     for (std::size_t row = 0; row < model_->rows().size(); ++row) {
         createRow(row);
     }
@@ -162,8 +163,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     button->move(row.button.left, row.button.top);
     button->resize(button->sizeHint());
     button->setAccessibleName(toQString(Ostrel::u8string(
-        Ostrel::substitute(ostrel::i18n::translate(ostrel::i18n::text::insertLastValueOf).str(),
-                           {withoutMnemonics(name).toStdString()}))));
+        Ostrel::substitute(insertLastValueOf_, {withoutMnemonics(name).toStdString()}))));
     if (row.hasLastUsed) {
         button->setToolTip(plainToolTip(toQString(row.lastUsedValue)));
     } else {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class CMEditableDocument;
@@ -86,6 +87,7 @@ private:
     std::unique_ptr<ostrel::identification::IdentificationModel> model_;
     OstrelDomainConfiguration* configuration_;
     std::vector<IdentRow> rows_;
+    std::string insertLastValueOf_; // the buttons' accessible name, translated once
     QCheckBox* stickyCursorCheck_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
