@@ -1,8 +1,5 @@
 #include "platform/qt/MessageBoxSink.h"
 
-#include "platform/MessageSink.h"
-#include "platform/ScopedDefault.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,16 +28,6 @@ TEST(MessageBoxSinkTest, ShowsAModalErrorBoxOverItsOwnerUntilOkIsPressed) {
     });
     MessageBoxSink().showError(&owner, "Error", "Number: <b>expected</b> 3 digits");
     EXPECT_EQ(seen.toStdString(), "Error|Number: <b>expected</b> 3 digits|1|1|1|1|OK");
-}
-
-TEST(MessageBoxSinkTest, WithoutLibraryTheProcessRecordsInsteadOfShowing) {
-    const int owner = 0;
-    ScopedDefault<MessageSink> sink(std::make_unique<RecordingMessageSink>());
-    MessageSink::getDefault().showError(&owner, "Error", "first");
-    MessageSink::getDefault().showError(nullptr, "Fehler", "second");
-    EXPECT_EQ(sink.get<RecordingMessageSink>().messages(),
-              (std::vector<RecordingMessageSink::Message>{{&owner, "Error", "first"},
-                                                          {nullptr, "Fehler", "second"}}));
 }
 
 } // namespace
