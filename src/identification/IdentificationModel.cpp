@@ -166,12 +166,6 @@ std::optional<IdentificationModel::Insertion> IdentificationModel::insertLastVal
     return Insertion{row, FieldText{found->text, {end, end}}};
 }
 
-void IdentificationModel::setAutoInsert(std::size_t row, bool on) {
-    if (row < rows_.size()) {
-        rows_[row].autoInsert = on;
-    }
-}
-
 std::optional<IdentificationModel::Insertion>
 IdentificationModel::toggleAutoInsert(std::size_t row) {
     if (row >= rows_.size()) {

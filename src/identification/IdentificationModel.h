@@ -170,8 +170,6 @@ public:
     /// to 250, an id no row has, or an empty last value.
     std::optional<Insertion> insertLastValue(int buttonId);
 
-    /// Sets the automatic insertion of `row`; inserts nothing.
-    void setAutoInsert(std::size_t row, bool on);
     /// Switches the automatic insertion of `row`: off, or on and insert the
     /// last value at once (what insertLastValue answers).
     std::optional<Insertion> toggleAutoInsert(std::size_t row);
@@ -185,8 +183,6 @@ public:
     /// automatic flag as its name's last used value, and stores the settings
     /// with the window at `windowTopLeft`.
     ConfirmOutcome confirm(platform::WindowHandle dialog, platform::ScreenPoint windowTopLeft);
-
-    const IdentificationSettings& settings() const { return settings_; }
 
 private:
     void recordChange(std::size_t row);

@@ -42,9 +42,9 @@ int toUnits(const QString& text, int characters) {
 } // namespace
 
 CSelectorEdit::CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute)
-    : QWidget(dialog), dialog_(dialog), attribute_(attribute) {
+    : QWidget(dialog), dialog_(dialog) {
     QWidget* editor = nullptr;
-    if (attribute_ != nullptr && attribute_->isMultiline()) {
+    if (attribute != nullptr && attribute->isMultiline()) {
         lines_ = new QPlainTextEdit(this);
         lines_->setTabChangesFocus(true);
         lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

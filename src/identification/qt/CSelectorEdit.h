@@ -30,10 +30,8 @@ public:
     /// the kind of editor; neither is owned.
     CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute);
 
-    OstrelDocAttribute* attribute() const { return attribute_; }
     /// The QLineEdit or QPlainTextEdit that shows the text.
     QWidget* editor() const;
-    bool isMultiLine() const { return lines_ != nullptr; }
 
     QString text() const;
     /// Sets the text; a change like any other (the mask applies).
@@ -57,7 +55,6 @@ protected:
 
 private:
     DocumentIdentificationDlg2* dialog_;
-    OstrelDocAttribute* attribute_;
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* lines_ = nullptr;
 };

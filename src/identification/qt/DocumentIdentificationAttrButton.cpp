@@ -24,14 +24,14 @@ const QIcon& lastValueIcon() {
 } // namespace
 
 DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent)
-    : QToolButton(parent), autoInsert_(autoInsert) {
+    : QToolButton(parent) {
     setIcon(lastValueIcon());
     setIconSize(QSize(12, 12));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The checked look is the state of automatic insertion; nextCheckState
     // keeps clicks from switching it.
     setCheckable(true);
-    setChecked(autoInsert_);
+    setChecked(autoInsert);
     // Flat until pointed at, so that the pressed-in look of a checked button
     // stands out from its neighbours.
     setAutoRaise(true);
@@ -40,7 +40,6 @@ DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInse
 }
 
 void DocumentIdentificationAttrButton::setAutoInsert(bool on) {
-    autoInsert_ = on;
     setChecked(on);
 }
 

@@ -7,10 +7,10 @@ class QMenu;
 
 /// The small button beside a value field that inserts the value last
 /// confirmed for the row's attribute name. It shows checked while automatic
-/// insertion is on for that name (`autoInsert`), which only a double click,
-/// its menu command or setAutoInsert switch: a click inserts and never
-/// toggles. A double click is one click (inserting) and the switch (which
-/// inserts again when switching on); its second press inserts nothing.
+/// insertion is on for that name, which only a double click, its menu
+/// command or setAutoInsert switch: a click inserts and never toggles. A double click is one click
+/// (inserting) and the switch (which inserts again when switching on); its second press inserts
+/// nothing.
 ///
 /// The context menu (right click or the menu key) offers "&Insert value" and
 /// the checkable "&Automaticaly insert value"; a button has at most one menu
@@ -24,9 +24,7 @@ class DocumentIdentificationAttrButton : public QToolButton {
 public:
     explicit DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent = nullptr);
 
-    /// Whether automatic insertion is on (the button shows checked).
-    bool isAutoInsert() const { return autoInsert_; }
-    /// Sets automatic insertion and the checked look; inserts nothing.
+    /// Shows automatic insertion on (checked) or off; inserts nothing.
     void setAutoInsert(bool on);
     /// Asks the dialog to switch automatic insertion (which, switching on,
     /// also inserts the last value).
@@ -53,7 +51,6 @@ private:
     void OnInsertValue();
     void OnAutoInsert();
 
-    bool autoInsert_;
     bool swallowRelease_ = false; // the release that ends a double click
     QPointer<QMenu> menu_;
 };

@@ -166,9 +166,9 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
         Ostrel::substitute(insertLastValueOf_, {withoutMnemonics(name).toStdString()}))));
     if (row.hasLastUsed) {
         button->setToolTip(plainToolTip(toQString(row.lastUsedValue)));
-    } else {
-        button->setEnabled(false);
     }
+    button->setEnabled(row.buttonEnabled());
+    button->setAutoInsert(row.autoInsert);
 
     auto* edit = new CSelectorEdit(this, row.attribute);
     edit->setObjectName(QStringLiteral("field") + fieldId);
@@ -177,12 +177,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     edit->editor()->setAccessibleName(withoutMnemonics(name));
     label->setBuddy(edit);
 
-    if (row.readOnly) {
-        edit->setEnabled(false);
-        button->setEnabled(false);
-    } else {
-        button->setAutoInsert(row.autoInsert);
-    }
+    edit->setEnabled(!row.readOnly);
     // A value inserted at start-up leaves the caret at its end.
     const auto end = static_cast<int>(edit->text().toUcs4().size());
     edit->setSelection({end, end});
