@@ -30,6 +30,9 @@ inline constexpr const char* allIdentificatorsEmpty =
 // Popup menu of a row's last-value button.
 inline constexpr const char* insertValue = N_("&Insert value");
 inline constexpr const char* automaticallyInsertValue = N_("&Automaticaly insert value");
+// TRANSLATORS: what a row's last-value button is called for screen readers;
+// %1 is the attribute's visible name.
+inline constexpr const char* insertLastValueOf = N_("Insert the last value of %1");
 
 } // namespace text
 } // namespace ostrel::i18n

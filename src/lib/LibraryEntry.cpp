@@ -2,8 +2,10 @@
 // library, before it calls any of its classes.
 
 #include "i18n/ZMLanguageSettings.h"
+#include "platform/MessageSink.h"
 #include "platform/Monitors.h"
 #include "platform/Registry.h"
+#include "platform/qt/MessageBoxSink.h"
 #include "platform/qt/QSettingsRegistry.h"
 #include "platform/qt/ScreenMonitors.h"
 
@@ -11,6 +13,7 @@
 
 namespace {
 
+using ostrel::platform::MessageSink;
 using ostrel::platform::Monitors;
 using ostrel::platform::Registry;
 
@@ -20,6 +23,7 @@ using ostrel::platform::Registry;
 // destroyed the library's statics by the time the unload hook runs.
 Registry* previousStore = nullptr;
 Monitors* previousMonitors = nullptr;
+MessageSink* previousMessages = nullptr;
 
 // Runs when the library is loaded into a process. The message catalogue is
 // set up first, so every later text is translated; it reads the language
@@ -29,6 +33,8 @@ __attribute__((constructor)) void onLibraryLoad() {
         Registry::setDefault(std::make_unique<ostrel::platform::QSettingsRegistry>()).release();
     previousMonitors =
         Monitors::setDefault(std::make_unique<ostrel::platform::ScreenMonitors>()).release();
+    previousMessages =
+        MessageSink::setDefault(std::make_unique<ostrel::platform::MessageBoxSink>()).release();
     languageSettings = new ZMLanguageSettings();
     languageSettings->initialize("ostrel");
 }
@@ -36,6 +42,8 @@ __attribute__((constructor)) void onLibraryLoad() {
 __attribute__((destructor)) void onLibraryUnload() {
     delete languageSettings;
     languageSettings = nullptr;
+    MessageSink::setDefault(std::unique_ptr<MessageSink>(previousMessages));
+    previousMessages = nullptr;
     Monitors::setDefault(std::unique_ptr<Monitors>(previousMonitors));
     previousMonitors = nullptr;
     Registry::setDefault(std::unique_ptr<Registry>(previousStore));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowHandle.h"
+
 #include <memory>
 #include <optional>
 
@@ -27,10 +29,6 @@ struct ScreenRect {
     }
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
-
-/// A toolkit window as the views hand it to the platform layer (a QWidget*
-/// in libostrel); null for no window.
-using WindowHandle = const void*;
 
 /// The monitor geometry the dialogs need to keep a restored window on a
 /// screen: which monitor is nearest to a window, and its rectangle. The

@@ -53,6 +53,8 @@ TEST_F(CatalogueTest, EveryDialogTextIsTranslated) {
         {"&Insert value", "Wert &einfügen", "&Vložit hodnotu"},
         {"&Automaticaly insert value", "Wert &automatisch einfügen",
          "&Automaticky vkládat hodnotu"},
+        {"Insert the last value of %1", "Letzten Wert von %1 einfügen",
+         "Vložit poslední hodnotu pole %1"},
     };
     // Czech after German in one process: not answered from gettext's cache.
     const ZMLanguageSettings german = load("de");

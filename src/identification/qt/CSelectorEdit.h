@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class DocumentIdentificationDlg2;
+class OstrelDocAttribute;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace ostrel::identification {
+struct FieldText;
+struct TextSelection;
+} // namespace ostrel::identification
+
+/// The value field of a row of the identification dialog: a single-line
+/// editor, or for a multi-line attribute an editor in which Enter starts a
+/// new line (Tab still moves on). Every change of its text, typed, pasted,
+/// deleted or set, goes to the dialog, which fits the text to the
+/// attribute's mask at once; the field shows the fitted text with the
+/// selection kept where it was (or the caret at the end when the text became
+/// shorter than the selection). Qt's own input masks are not used: the
+/// attribute decides what fits.
+///
+/// The editor inside (`editor()`) takes the focus and the keys; the field is
+/// its focus proxy, so a label's buddy or setFocus() on the field reach it.
+class CSelectorEdit : public QWidget {
+    Q_OBJECT
+public:
+    /// A field of `dialog` (also its parent) for `attribute`, which decides
+    /// the kind of editor; neither is owned.
+    CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute);
+
+    /// The QLineEdit or QPlainTextEdit that shows the text.
+    QWidget* editor() const;
+
+    QString text() const;
+    /// Sets the text; a change like any other (the mask applies).
+    void setText(const QString& text);
+
+    /// The selection in characters (code points), start before end.
+    ostrel::identification::TextSelection selection() const;
+    /// Selects from `start` to `end` (characters), the caret at `end`, and
+    /// scrolls the caret into view.
+    void setSelection(ostrel::identification::TextSelection selection);
+
+    /// Shows `fitted`: its text (a change like any other), then its selection.
+    void setFieldText(const ostrel::identification::FieldText& fitted);
+
+    /// Handler of every change of the text: tells the dialog, which answers
+    /// with the fitted text when the mask changes it.
+    void OnEnChange();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    DocumentIdentificationDlg2* dialog_;
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* lines_ = nullptr;
+};

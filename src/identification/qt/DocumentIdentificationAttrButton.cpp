@@ -1,0 +1,116 @@
+#include "identification/qt/DocumentIdentificationAttrButton.h"
+
+#include "i18n/DialogTexts.h"
+#include "i18n/ZMLanguageSettings.h"
+#include "platform/qt/DialogSupport.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+QString translated(const char* messageId) {
+    return ostrel::platform::toQString(ostrel::i18n::translate(messageId));
+}
+
+// One image for every button: copies of an icon share its drawing.
+const QIcon& lastValueIcon() {
+    static const QIcon icon = ostrel::platform::svgIcon(QStringLiteral(":/ostrel/last-value.svg"));
+    return icon;
+}
+
+} // namespace
+
+DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent)
+    : QToolButton(parent) {
+    setIcon(lastValueIcon());
+    setIconSize(QSize(12, 12));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The checked look is the state of automatic insertion; nextCheckState
+    // keeps clicks from switching it.
+    setCheckable(true);
+    setChecked(autoInsert);
+    // Flat until pointed at, so that the pressed-in look of a checked button
+    // stands out from its neighbours.
+    setAutoRaise(true);
+    // In the tab order, so that a keyboard user reaches it and presses Space.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DocumentIdentificationAttrButton::setAutoInsert(bool on) {
+    setChecked(on);
+}
+
+void DocumentIdentificationAttrButton::toggleAutoInsert() {
+    emit autoInsertToggleRequested();
+}
+
+void DocumentIdentificationAttrButton::clickToParent() {
+    emit clicked(isChecked());
+}
+
+void DocumentIdentificationAttrButton::showMenu(const QPoint& globalPosition) {
+    if (menu_ != nullptr) {
+        menu_->close();
+    }
+    // A closed menu is deleted later, so one that was open is still here:
+    // this request only closed it.
+    if (menu_ != nullptr) {
+        return;
+    }
+    auto* menu = new QMenu(this);
+    menu->addAction(translated(ostrel::i18n::text::insertValue), this,
+                    &DocumentIdentificationAttrButton::OnInsertValue);
+    menu->addSeparator();
+    QAction* automatic = menu->addAction(translated(ostrel::i18n::text::automaticallyInsertValue),
+                                         this, &DocumentIdentificationAttrButton::OnAutoInsert);
+    automatic->setCheckable(true);
+    automatic->setChecked(isChecked());
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    menu_ = menu;
+    menu->popup(globalPosition);
+}
+
+QMenu* DocumentIdentificationAttrButton::openMenu() const {
+    return menu_;
+}
+
+void DocumentIdentificationAttrButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QToolButton::mouseDoubleClickEvent(event);
+        return;
+    }
+    // The first click of the double click has inserted already; releasing
+    // the second press must not click again.
+    swallowRelease_ = true;
+    setDown(false);
+    toggleAutoInsert();
+    event->accept();
+}
+
+void DocumentIdentificationAttrButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (swallowRelease_ && event->button() == Qt::LeftButton) {
+        swallowRelease_ = false;
+        setDown(false);
+        event->accept();
+        return;
+    }
+    QToolButton::mouseReleaseEvent(event);
+}
+
+void DocumentIdentificationAttrButton::contextMenuEvent(QContextMenuEvent* event) {
+    showMenu(event->globalPos());
+    event->accept();
+}
+
+void DocumentIdentificationAttrButton::nextCheckState() {}
+
+void DocumentIdentificationAttrButton::OnInsertValue() {
+    clickToParent();
+}
+
+void DocumentIdentificationAttrButton::OnAutoInsert() {
+    toggleAutoInsert();
+}

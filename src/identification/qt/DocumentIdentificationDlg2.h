@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CMEditableDocument;
+class CSelectorEdit;
+class DocumentIdentificationAttrButton;
+class OstrelDomainConfiguration;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace ostrel::identification {
+class IdentificationModel;
+struct FieldText;
+} // namespace ostrel::identification
+
+/// The modal dialog in which the user fills in the identification
+/// attributes of a document about to be filed: one row per attribute that
+/// is not hidden (label, value field kept to the attribute's mask, button
+/// inserting the name's last value), then OK, Cancel and "Remember cursor".
+/// After OK every editable attribute holds the text of its field and the
+/// values are remembered per attribute name; after Cancel nothing changed.
+///
+///     CMEditableDocument* document = factory.createDocument(invoiceTemplate);
+///     DocumentIdentificationDlg2 dialog(*document, &configuration, hostWindow);
+///     if (dialog.DoModal() == 1) {
+///         std::map<Ostrel::u8string, Ostrel::u8string> values;
+///         document->getValues(values);
+///     }
+///
+/// Everything is set up by the constructor; nothing is shown until the
+/// dialog runs. Rows stand at fixed positions in logical pixels, so they
+/// scale with the screen. Child object names, for tests and tools:
+/// "label<id>", "field<id>" (a CSelectorEdit, id 130 + the attribute's index
+/// in the document, hidden attributes counted), "button<id>" (200 + the
+/// same index), "okButton", "cancelButton" and "rememberCursor".
+class DocumentIdentificationDlg2 : public QDialog {
+    Q_OBJECT
+public:
+    /// A dialog on `document` (which must outlive it) with the host's domain
+    /// `configuration` (never null; its custom font applies) over `parent`,
+    /// whose monitor the remembered position is checked against.
+    DocumentIdentificationDlg2(CMEditableDocument& document,
+                               OstrelDomainConfiguration* configuration, QWidget* parent = nullptr);
+    ~DocumentIdentificationDlg2() override;
+
+    /// Runs the dialog modally: 1 after OK, 2 after Cancel.
+    int DoModal();
+
+    /// OK (also Enter): validates, writes and remembers the values and closes
+    /// the dialog, or shows why not and stays open.
+    void OnBnClickedOk();
+    /// "Remember cursor" was clicked; its state is stored on OK.
+    void OnBnClickedStickyCursor();
+    /// A last-value button was clicked: inserts its value into the row's
+    /// field, focused with the caret at the end (ids 200 to 250 only).
+    void OnLastIdentValueClicked(unsigned id);
+    /// The text of `field` changed: remembers the first changed row and fits
+    /// the text to the mask.
+    void onChangeIdent(CSelectorEdit* field);
+
+private:
+    struct IdentRow {
+        CSelectorEdit* edit;
+        QLabel* label;
+        DocumentIdentificationAttrButton* button;
+    };
+
+    void createTemplateControls();
+    bool createRows();
+    void createRow(std::size_t row);
+    void layOutButtons();
+    void applyTextsAndFocus();
+    void toggleAutoInsert(std::size_t row);
+    void showInsertion(std::size_t row, const ostrel::identification::FieldText& field);
+    std::optional<std::size_t> rowOf(const CSelectorEdit* field) const;
+
+    // Held apart so that this header stays free of the model's (and moc
+    // never reads the standard library's newest headers).
+    std::unique_ptr<ostrel::identification::IdentificationModel> model_;
+    OstrelDomainConfiguration* configuration_;
+    std::vector<IdentRow> rows_;
+    std::string insertLastValueOf_; // the buttons' accessible name, translated once
+    QCheckBox* stickyCursorCheck_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};

@@ -1,0 +1,114 @@
+#include "identification/IdentificationSettings.h"
+
+#include "identification/IdentificationTestSupport.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/ScopedDefault.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace ostrel::platform;
+using ostrel::identification::IdentificationSettings;
+using ostrel::test::kDialogKey;
+
+const int parentWindow = 0; // any non-null handle: the monitor query is a test double
+
+/// The settings loaded from a store whose key holds `value` under `name`.
+IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
+                              ScreenRect monitor = {0, 0, 1920, 1080},
+                              WindowHandle parent = &parentWindow) {
+    ScopedDefault<Registry> store(ostrel::test::storeWith());
+    if (value) {
+        store.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser, kDialogKey, name, *value);
+    }
+    ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(monitor));
+    IdentificationSettings settings;
+    settings.stickyCursorPosition = 0x7777;
+    settings.load(parent);
+    return settings;
+}
+
+TEST(IdentificationSettingsTest, StoredPositionIsKeptOnTheParentsMonitorOnly) {
+    const ScreenRect primary{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080};
+    const struct {
+        const char* stored; // null: no value
+        ScreenRect monitor;
+        bool parent;
+        ScreenPoint expected;
+        const char* note;
+    } rows[] = {
+        {"412;218;", primary, true, {412, 218}, ""},
+        {"-1280;20;", {0, 0, 1920, 2000}, true, {0, 1280}, "the minus sign separates"},
+        {"-1280;20;", primary, true, {100, 100}, "(0,1280) is below the monitor"},
+        {nullptr, primary, true, {0, 0}, "missing: the monitor's corner"},
+        {"412;218;", right, true, {2020, 100}, "its monitor is gone"},
+        {"412;218;", right, false, {100, 100}, "no parent"},
+        {"1920;0;9", primary, true, {100, 100}, "the right edge belongs to the neighbour"},
+    };
+    for (const auto& row : rows) {
+        const auto value =
+            row.stored ? std::optional(RegistryValue::string(row.stored)) : std::nullopt;
+        const IdentificationSettings settings =
+            loaded("DocumentIdentificationDlg2Size", value, row.monitor,
+                   row.parent ? &parentWindow : nullptr);
+        EXPECT_EQ(settings.position, row.expected)
+            << (row.stored ? row.stored : "-") << " " << row.note;
+    }
+    EXPECT_EQ(IdentificationSettings::parsePosition("4294967297;1"), (ScreenPoint{1, 1}))
+        << "wraps as 32-bit arithmetic, never traps";
+}
+
+TEST(IdentificationSettingsTest, ValuesAreReadAsTheRegistryHandsThemOver) {
+    // A number is its four bytes, whatever its type; a longer value leaves the default.
+    EXPECT_EQ(loaded("StickyCursorPosition", RegistryValue::string("1")).stickyCursorPosition,
+              0x31);
+    EXPECT_EQ(loaded("StickyCursorPosition", RegistryValue::binary("12345")).stickyCursorPosition,
+              0x7777);
+
+    const std::string entry = "6:Number4:A-121:1";
+    // Blanks after the last field are ignored; a text of n bytes takes n + 1 with its zero.
+    const std::string longest = entry + std::string(4094 - entry.size(), ' ');
+    const struct {
+        RegistryValue stored;
+        bool read;
+        const char* note;
+    } texts[] = {
+        {RegistryValue::string(longest), true, "4094 bytes"},
+        {RegistryValue::string(longest + "x"), false, "4095 bytes"},
+        {RegistryValue::expandString(entry), true, "expandable string"},
+        {RegistryValue::binary(entry + '\0'), false, "binary data"},
+    };
+    for (const auto& row : texts) {
+        EXPECT_EQ(loaded("LastUsedIdents", row.stored).lastUsedIdents.hasLastUsed("Number"),
+                  row.read)
+            << row.note;
+    }
+}
+
+TEST(IdentificationSettingsTest, SavingWritesAllFourValuesButNeverCreatesTheKey) {
+    IdentificationSettings settings;
+    settings.allowStickyCursor = 1;
+    settings.stickyCursorPosition = 3;
+    settings.lastUsedIdents.setLastUsed("Number", "A-12", true);
+    {
+        ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
+        EXPECT_FALSE(settings.save({412, 218}));
+        EXPECT_FALSE(store.get<MemoryRegistry>().hasKey(RegistryRoot::CurrentUser, kDialogKey));
+        settings.load(&parentWindow);
+        EXPECT_EQ(settings.position, (ScreenPoint{100, 100})) << "nothing read, nothing placed";
+    }
+    ScopedDefault<Registry> store(ostrel::test::storeWith());
+    ASSERT_TRUE(settings.save({-5, 218}));
+    const auto value = [&](const char* name) {
+        return store.get<MemoryRegistry>().getValue(RegistryRoot::CurrentUser, kDialogKey, name);
+    };
+    EXPECT_EQ(value("AllowStickyCursor"), RegistryValue::number(1));
+    EXPECT_EQ(value("StickyCursorPosition"), RegistryValue::number(3));
+    EXPECT_EQ(value("LastUsedIdents"), RegistryValue::string("6:Number4:A-121:1"));
+    EXPECT_EQ(value("DocumentIdentificationDlg2Size"), RegistryValue::string("-5;218;"));
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+#include "identification/qt/CSelectorEdit.h"
+
+#include "host/common/OstrelDomainConfiguration.h"
+#include "identification/IdentificationModel.h"
+#include "identification/IdentificationTestSupport.h"
+#include "identification/qt/DocumentIdentificationDlg2.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ostrel::identification::TextSelection;
+
+TEST(CSelectorEditTest, MultiLineFieldTakesEnterAndKeepsItsTextFitted) {
+    auto document = ostrel::test::makeDocument({{"Note", "", "N", "", 60, true}});
+    OstrelDomainConfiguration configuration;
+    DocumentIdentificationDlg2 dialog(*document, &configuration);
+    auto* field = dialog.findChild<CSelectorEdit*>("field130");
+    auto* editor = qobject_cast<QPlainTextEdit*>(field->editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->tabChangesFocus());
+    EXPECT_EQ(field->height(), 44) << "60 / 50 + 1 lines";
+    QTest::keyClicks(editor, "first");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "second");
+    EXPECT_EQ(field->text(), QStringLiteral("first\nsecond"));
+    // Pasted text beyond the attribute's 60 characters is cut at once, the caret at the end.
+    QApplication::clipboard()->setText(QString(70, QLatin1Char('x')));
+    editor->paste();
+    EXPECT_EQ(field->text().size(), 60);
+    EXPECT_EQ(field->selection(), (TextSelection{60, 60}));
+}
+
+} // namespace

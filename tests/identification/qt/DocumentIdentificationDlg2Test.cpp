@@ -1,0 +1,219 @@
+#include "identification/qt/DocumentIdentificationDlg2.h"
+
+#include "host/common/OstrelDomainConfiguration.h"
+#include "identification/IdentificationTestSupport.h"
+#include "identification/qt/CSelectorEdit.h"
+#include "identification/qt/DocumentIdentificationAttrButton.h"
+#include "platform/qt/DialogSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace ostrel::platform;
+using ostrel::test::makeDocument;
+using ostrel::test::valueOf;
+
+const char* const kStored = "6:Number4:AB-11:06:Suffix2:xy1:1";
+
+class DocumentIdentificationDlg2Test : public ::testing::Test,
+                                       protected ostrel::test::DialogServices {
+protected:
+    DocumentIdentificationDlg2Test() : DialogServices(kStored) {}
+
+    /// The dialog on `document`, shown and active when `show`.
+    std::unique_ptr<DocumentIdentificationDlg2> open(CMEditableDocument& document, bool show) {
+        auto dialog = std::make_unique<DocumentIdentificationDlg2>(document, &configuration_);
+        if (show) {
+            dialog->show();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        }
+        return dialog;
+    }
+    template <class T = QWidget> static T* child(QWidget& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QLineEdit* lineOf(QWidget& dialog, const char* field) {
+        return qobject_cast<QLineEdit*>(child<CSelectorEdit>(dialog, field)->editor());
+    }
+
+    OstrelDomainConfiguration configuration_;
+};
+
+TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesWithTheButtonsBelow) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99", 20, false, "Invoice &number"},
+                                  {"Batch", "7", "H"},
+                                  {"Note", "", "N", "", 120, true}});
+    auto dialog = open(*document, true);
+    EXPECT_EQ(child(*dialog, "field130")->geometry(), QRect(125, 8, 190, 22));
+    EXPECT_EQ(child(*dialog, "button200")->pos(), QPoint(100, 8));
+    EXPECT_EQ(child(*dialog, "field132")->geometry(), QRect(125, 34, 190, 66));
+    int tallest = 0;
+    for (const char* name : {"okButton", "cancelButton", "rememberCursor"}) {
+        EXPECT_EQ(child(*dialog, name)->y(), 34 + 70 + 16) << name;
+        tallest = std::max(tallest, child(*dialog, name)->height());
+    }
+    EXPECT_EQ(dialog->height(), 120 + tallest + 16);
+    EXPECT_EQ(dialog->width(), dialogUnitsToPixels(dialog->font(), 212, 164).width());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Document Identification"));
+    EXPECT_EQ(child<QCheckBox>(*dialog, "rememberCursor")->text(),
+              QStringLiteral("Remember cursor"));
+
+    // What a screen reader says, and where a mnemonic leads.
+    EXPECT_EQ(child<QLabel>(*dialog, "label130")->buddy(), child(*dialog, "field130"));
+    EXPECT_EQ(lineOf(*dialog, "field130")->accessibleName(), QStringLiteral("Invoice number"));
+    auto* button = child(*dialog, "button200");
+    EXPECT_EQ(button->accessibleName(), QStringLiteral("Insert the last value of Invoice number"));
+    EXPECT_EQ(button->toolTip(), QStringLiteral("AB-1"));
+    EXPECT_FALSE(child(*dialog, "button202")->isEnabled()) << "no last value";
+    child(*dialog, "field132")->setFocus();
+    QTest::keyClick(dialog.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130")) << "the mnemonic";
+}
+
+TEST_F(DocumentIdentificationDlg2Test, TypingIntoAMaskedFieldCorrectsAtOnceWithTheCaretKept) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99"}});
+    auto dialog = open(*document, false);
+    QLineEdit* line = lineOf(*dialog, "field130");
+    QTest::keyClicks(line, "ab1");
+    EXPECT_EQ(line->text(), QStringLiteral("AB-1"));
+    EXPECT_EQ(line->cursorPosition(), 3) << "where it was after the typed 1";
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClicks(line, "234");
+    EXPECT_EQ(line->text(), QStringLiteral("AB-12")) << "cut at the end of the mask";
+    EXPECT_EQ(line->cursorPosition(), 5) << "beyond the new end: at the end";
+}
+
+TEST_F(DocumentIdentificationDlg2Test, ClicksDoubleClicksAndTheMenuInsertAndSwitch) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99"}, {"Suffix", "zz"}});
+    auto dialog = open(*document, true);
+    auto* number = child<DocumentIdentificationAttrButton>(*dialog, "button200");
+    auto* suffix = child<DocumentIdentificationAttrButton>(*dialog, "button201");
+    QLineEdit* line = lineOf(*dialog, "field130");
+    EXPECT_TRUE(suffix->isChecked()) << "automatic, but the document was not empty";
+    EXPECT_EQ(lineOf(*dialog, "field131")->text(), QStringLiteral("zz"));
+
+    QTest::mouseClick(number, Qt::LeftButton);
+    EXPECT_EQ(line->text(), QStringLiteral("AB-1"));
+    EXPECT_EQ(QApplication::focusWidget(), line);
+    EXPECT_EQ(line->cursorPosition(), 4);
+    EXPECT_FALSE(number->isChecked()) << "a click never switches";
+
+    // A double click as the platform reports it: a click, then a press reported twice.
+    QTest::mouseClick(suffix, Qt::LeftButton);
+    QTest::mousePress(suffix, Qt::LeftButton);
+    QTest::mouseDClick(suffix, Qt::LeftButton);
+    QTest::mouseRelease(suffix, Qt::LeftButton);
+    EXPECT_FALSE(suffix->isChecked());
+    EXPECT_EQ(lineOf(*dialog, "field131")->text(), QStringLiteral("xy")) << "the first click";
+
+    // The menu's commands, chosen by their mnemonics.
+    const auto choose = [number](char key, bool checkedBefore) {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  number->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(number, &request);
+        QMenu* menu = number->openMenu();
+        ASSERT_NE(menu, nullptr);
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), 3);
+        EXPECT_EQ(actions[0]->text(), QStringLiteral("&Insert value"));
+        EXPECT_TRUE(actions[1]->isSeparator());
+        EXPECT_EQ(actions[2]->text(), QStringLiteral("&Automaticaly insert value"));
+        EXPECT_EQ(actions[2]->isChecked(), checkedBefore);
+        QTest::keyClick(menu, key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(number->openMenu(), nullptr);
+    };
+    line->clear();
+    choose('i', false);
+    EXPECT_EQ(line->text(), QStringLiteral("AB-1"));
+    line->clear();
+    choose('a', false);
+    EXPECT_TRUE(number->isChecked());
+    EXPECT_EQ(line->text(), QStringLiteral("AB-1")) << "switching on inserts";
+    line->clear();
+    choose('a', true);
+    EXPECT_FALSE(number->isChecked());
+    EXPECT_EQ(line->text(), QString()) << "switching off inserts nothing";
+}
+
+TEST_F(DocumentIdentificationDlg2Test, OkWithAnInvalidValueShowsWhyAndStaysOpen) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99"}, {"Year"}});
+    auto dialog = open(*document, true);
+    lineOf(*dialog, "field130")->setText("ab");
+    QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown().back(),
+              (RecordingMessageSink::Message{dialog.get(), "Error",
+                                             "Number: expected 2 letters, '-', 2 digits"}));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(stored("LastUsedIdents"), RegistryValue::string(kStored));
+}
+
+TEST_F(DocumentIdentificationDlg2Test, RunsModallyAndCancelStoresNothing) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99"}, {"Suffix"}});
+    for (const auto& [button, result] : {std::pair{"cancelButton", 2}, {"okButton", 1}}) {
+        auto dialog = open(*document, false);
+        QTimer::singleShot(0, dialog.get(), [&dialog, name = button] {
+            child<QCheckBox>(*dialog, "rememberCursor")->click();
+            lineOf(*dialog, "field130")->setText("cd34");
+            child<QPushButton>(*dialog, name)->click();
+        });
+        EXPECT_EQ(dialog->DoModal(), result);
+        if (result == 2) {
+            EXPECT_EQ(valueOf(*document, "Number"), "");
+            EXPECT_EQ(stored("AllowStickyCursor"), std::nullopt);
+            EXPECT_EQ(stored("LastUsedIdents"), RegistryValue::string(kStored));
+        } else {
+            EXPECT_EQ(valueOf(*document, "Number"), "CD-34");
+            EXPECT_EQ(stored("AllowStickyCursor"), RegistryValue::number(1));
+            EXPECT_EQ(stored("LastUsedIdents"),
+                      RegistryValue::string("6:Number5:CD-341:06:Suffix2:xy1:1"));
+        }
+    }
+}
+
+TEST_F(DocumentIdentificationDlg2Test, FocusFollowsTheRuleAndMayStayWithNoControl) {
+    set("AllowStickyCursor", RegistryValue::number(1));
+    set("StickyCursorPosition", RegistryValue::number(1));
+    auto remembered = makeDocument({{"A"}, {"B"}});
+    auto dialog = open(*remembered, true);
+    EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field131"));
+
+    // The remembered row 1 is field 131, whose attribute is hidden.
+    auto hidden = makeDocument({{"A"}, {"B", "", "H"}, {"C"}});
+    dialog = open(*hidden, true);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.get()) << "no control has the focus";
+}
+
+TEST_F(DocumentIdentificationDlg2Test, AKeyboardUserInsertsAndConfirms) {
+    auto document = makeDocument({{"Number", "", "N", ">AA-99"}, {"Suffix"}});
+    auto dialog = open(*document, true);
+    ASSERT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130"));
+    QTest::keyClicks(QApplication::focusWidget(), "ef-56");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), child(*dialog, "button201"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field131"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(valueOf(*document, "Number"), "EF-56");
+    EXPECT_EQ(valueOf(*document, "Suffix"), "xy");
+}
+
+} // namespace
