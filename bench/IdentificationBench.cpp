@@ -22,7 +22,7 @@
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
 #include "platform/MemoryRegistry.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

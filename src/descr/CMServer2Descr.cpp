@@ -1,7 +1,7 @@
 #include "descr/CMServer2Descr.h"
 
-#include "host/base/NumberText.h"
 #include "host/base/ZmXml.h"
+#include "host/base/detail/NumberText.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "document/CMEditableDocumentFactory.h"
 
-#include "host/base/NumberText.h"
+#include "host/base/detail/NumberText.h"
 #include "host/common/AttributeTemplate.h"
 #include "host/common/Document.h"
 #include "host/common/DocumentTemplate.h"

@@ -1,7 +1,7 @@
 #include "i18n/ZMLanguageSettings.h"
 
 #include "host/base/File.h"
-#include "host/base/MessageCatalog.h"
+#include "host/base/detail/MessageCatalog.h"
 #include "platform/Registry.h"
 #include "platform/RegistryValue.h"
 

@@ -3,8 +3,8 @@
 #include "document/CMEditableDocument.h"
 #include "host/base/ResourceManager.h"
 #include "host/common/OstrelDocAttribute.h"
-#include "i18n/DialogTexts.h"
 #include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
 #include "platform/MessageSink.h"
 
 #include <algorithm>

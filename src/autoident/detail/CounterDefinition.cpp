@@ -1,8 +1,8 @@
 #include "autoident/detail/CounterDefinition.h"
 
 #include "autoident/detail/NumberRule.h"
-#include "host/base/NumberText.h"
 #include "host/base/SoopDb.h"
+#include "host/base/detail/NumberText.h"
 
 #include <utility>
 

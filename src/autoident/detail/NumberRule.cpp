@@ -1,6 +1,6 @@
 #include "autoident/detail/NumberRule.h"
 
-#include "host/base/NumberText.h"
+#include "host/base/detail/NumberText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "host/base/ResourceManager.h"
 
-#include "host/base/MessageCatalog.h"
+#include "host/base/detail/MessageCatalog.h"
 
 namespace zmutils {
 namespace {

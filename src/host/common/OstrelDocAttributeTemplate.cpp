@@ -1,11 +1,13 @@
 #include "host/common/OstrelDocAttributeTemplate.h"
 
-#include "host/base/MessageCatalog.h"
-#include "host/base/NumberText.h"
-#include "host/base/TextFormat.h"
+#include "host/base/detail/MessageCatalog.h"
+#include "host/base/detail/NumberText.h"
+#include "host/base/detail/TextFormat.h"
 #include "host/common/AttributeTemplate.h"
+#include "host/common/detail/InputMask.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -49,7 +51,9 @@ OstrelDocAttributeTemplate::OstrelDocAttributeTemplate(const AttributeTemplate* 
     mandatory_ = isYes(property(*attributeTemplate, "mandatory"));
     multiline_ = isYes(property(*attributeTemplate, "multiline"));
     maskText_ = property(*attributeTemplate, "mask");
-    mask_ = Ostrel::detail::InputMask(maskText_.str());
+    if (Ostrel::detail::InputMask mask(maskText_.str()); !mask.empty()) {
+        mask_ = std::make_shared<const Ostrel::detail::InputMask>(std::move(mask));
+    }
 }
 
 bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
@@ -72,9 +76,9 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
             {name, std::to_string(limit)});
         return false;
     }
-    if (!mask_.empty() && !mask_.matches(chars)) {
+    if (mask_ && !mask_->matches(chars)) {
         message = Ostrel::substitute(Ostrel::messageText("ostrel", "%1: expected %2"),
-                                     {name, mask_.describe()});
+                                     {name, mask_->describe()});
         return false;
     }
     return true;
@@ -84,11 +88,11 @@ bool OstrelDocAttributeTemplate::correctMask(const Ostrel::u8string& value,
                                              Ostrel::u8string& corrected) const {
     std::u32string chars = Ostrel::decodeUtf8(value.str());
     const bool cut = length_ > 0 && chars.size() > static_cast<std::size_t>(length_);
-    if (mask_.empty() && !cut) {
+    if (!mask_ && !cut) {
         return false;
     }
-    if (!mask_.empty()) {
-        chars = mask_.fit(chars);
+    if (mask_) {
+        chars = mask_->fit(chars);
     }
     if (length_ > 0 && chars.size() > static_cast<std::size_t>(length_)) {
         chars.resize(static_cast<std::size_t>(length_));

@@ -1,9 +1,14 @@
 #pragma once
 
 #include "host/base/U8String.h"
-#include "host/common/detail/InputMask.h"
+
+#include <memory>
 
 class AttributeTemplate;
+
+namespace Ostrel::detail {
+class InputMask;
+}
 
 /// An attribute's rules as the library sees them, read once from the host's
 /// AttributeTemplate: internal name (its identifier), visible name ("name"),
@@ -52,5 +57,7 @@ private:
     bool mandatory_ = false;
     bool multiline_ = false;
     Ostrel::u8string maskText_;
-    Ostrel::detail::InputMask mask_;
+    // Compiled once from maskText_ and shared by copies; null when the
+    // attribute has no mask.
+    std::shared_ptr<const Ostrel::detail::InputMask> mask_;
 };

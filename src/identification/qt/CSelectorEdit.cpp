@@ -3,7 +3,7 @@
 #include "host/common/OstrelDocAttribute.h"
 #include "identification/IdentificationModel.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

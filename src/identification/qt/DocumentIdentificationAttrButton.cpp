@@ -1,8 +1,8 @@
 #include "identification/qt/DocumentIdentificationAttrButton.h"
 
-#include "i18n/DialogTexts.h"
 #include "i18n/ZMLanguageSettings.h"
-#include "platform/qt/DialogSupport.h"
+#include "i18n/detail/DialogTexts.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,14 +1,14 @@
 #include "identification/qt/DocumentIdentificationDlg2.h"
 
-#include "host/base/TextFormat.h"
+#include "host/base/detail/TextFormat.h"
 #include "host/common/OstrelDocAttribute.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "i18n/DialogTexts.h"
 #include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
 #include "identification/IdentificationModel.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationAttrButton.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>

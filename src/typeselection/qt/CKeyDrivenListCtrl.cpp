@@ -1,7 +1,7 @@
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
 #include "platform/CalendarClock.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QKeyEvent>
 #include <QLabel>

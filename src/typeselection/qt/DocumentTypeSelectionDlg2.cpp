@@ -2,7 +2,7 @@
 
 #include "doctypes/DocumentTypeItem.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
 #include <QBoxLayout>

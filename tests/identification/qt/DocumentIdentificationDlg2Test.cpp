@@ -4,7 +4,7 @@
 #include "identification/IdentificationTestSupport.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationAttrButton.h"
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include <QAction>
 #include <QApplication>

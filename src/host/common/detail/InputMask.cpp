@@ -1,8 +1,8 @@
 #include "host/common/detail/InputMask.h"
 
-#include "host/base/MessageCatalog.h"
-#include "host/base/TextFormat.h"
 #include "host/base/U8String.h"
+#include "host/base/detail/MessageCatalog.h"
+#include "host/base/detail/TextFormat.h"
 
 #ifndef _WIN32
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "host/base/NumberText.h"
+#include "host/base/detail/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

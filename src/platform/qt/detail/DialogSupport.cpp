@@ -1,4 +1,4 @@
-#include "platform/qt/DialogSupport.h"
+#include "platform/qt/detail/DialogSupport.h"
 
 #include "host/common/OstrelDomainConfiguration.h"
 

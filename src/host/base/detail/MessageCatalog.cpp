@@ -1,4 +1,4 @@
-#include "host/base/MessageCatalog.h"
+#include "host/base/detail/MessageCatalog.h"
 
 #include <libintl.h>
 

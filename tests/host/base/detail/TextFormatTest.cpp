@@ -1,4 +1,4 @@
-#include "host/base/TextFormat.h"
+#include "host/base/detail/TextFormat.h"
 #include "host/base/ResourceManager.h"
 
 #include <gtest/gtest.h>
