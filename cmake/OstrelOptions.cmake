@@ -37,3 +37,14 @@ function(ostrel_require_qt_free target)
         VERBATIM)
     add_dependencies(${target} ${target}_qt_free)
 endfunction()
+
+# Code that goes into libostrel.so: everything is hidden unless its
+# declaration says OSTREL_EXPORT (ostrel_export.h), so the library exports its
+# API and none of its internals. The object files are compiled as part of the
+# library whichever target builds them, hence ostrel_EXPORTS on each.
+function(ostrel_library_code target)
+    set_target_properties(${target} PROPERTIES
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
+    target_compile_definitions(${target} PRIVATE ostrel_EXPORTS)
+endfunction()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/EarthTime.h"
 
 #include <cstdint>
@@ -29,7 +31,7 @@ class AutoIncrementedIdentificators;
 ///
 /// The counter never touches a file; AutoIncrementedIdentificators persists
 /// it through writeValue.
-class AutoIdentificator {
+class OSTREL_EXPORT AutoIdentificator {
 public:
     /// A counter at `initial_value`, belonging to today. Note the order: the
     /// increment comes before the start value, the width and the count of

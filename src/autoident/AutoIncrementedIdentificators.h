@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "autoident/AutoIdentificator.h"
 #include "host/base/U8String.h"
 
@@ -31,7 +33,7 @@
 ///
 /// Copies are deep: a copy owns copies of the counters, so each set deletes
 /// exactly the counters it holds.
-class AutoIncrementedIdentificators {
+class OSTREL_EXPORT AutoIncrementedIdentificators {
 public:
     AutoIncrementedIdentificators();
     AutoIncrementedIdentificators(const AutoIncrementedIdentificators& other);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/OstrelException.h"
 
@@ -35,7 +37,7 @@
 ///     xmlFreeNode(documents); // or attach it to a document
 ///
 /// The class holds no data; copying it copies nothing.
-class CMServer2Descr {
+class OSTREL_EXPORT CMServer2Descr {
 public:
     using Property = std::pair<Ostrel::u8string, Ostrel::u8string>;
     using Properties = std::vector<Property>;

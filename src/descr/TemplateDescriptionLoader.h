@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/OstrelException.h"
@@ -10,7 +12,7 @@
 /// factory, through the Documents tree that CMServer2Descr builds from it.
 /// Hosts without a document server (the command line, the demo, tests) get
 /// their templates this way.
-class TemplateDescriptionLoader {
+class OSTREL_EXPORT TemplateDescriptionLoader {
 public:
     /// Reads and checks `fileName` and adds one template per described
     /// template to `factory`. False, the factory unchanged and the reader's

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <list>
@@ -13,7 +15,7 @@ class DocumentTypeIterator;
 /// node owns its children and deletes them (and so its whole subtree) when
 /// it is destroyed. Copies are deep: a copy owns copies of the children,
 /// whose parent is the copy.
-class DocumentTypeItem {
+class OSTREL_EXPORT DocumentTypeItem {
 public:
     /// Stores the arguments; the node starts without children. A creatable
     /// node marks its parent and every ancestor up to the root as having

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "doctypes/DocumentTypeItem.h"
 
 /// Walks the children of one catalogue node in the order in which they were
@@ -7,7 +9,7 @@
 ///
 ///     std::unique_ptr<DocumentTypeIterator> it(types.getIterator());
 ///     while (DocumentTypeItem* group = it->next()) { ... }
-class DocumentTypeIterator {
+class OSTREL_EXPORT DocumentTypeIterator {
 public:
     explicit DocumentTypeIterator(const DocumentTypeItem& item);
 

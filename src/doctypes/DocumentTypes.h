@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "doctypes/DocumentTypeItem.h"
 #include "doctypes/detail/TypeIndex.h"
 #include "host/base/U8String.h"
@@ -18,7 +20,7 @@ class DocumentTypeIterator;
 ///     types.addDocumentType("", "OSTREL.AREA.Letters", "Letters", "", nullptr, false);
 ///     types.addDocumentType("OSTREL.AREA.Letters", "LETTER", "Letter", "", tmpl, true);
 ///     DocumentTypeItem* letter = types.getDocTypeItem("LETTER");
-class DocumentTypes {
+class OSTREL_EXPORT DocumentTypes {
 public:
     DocumentTypes();
     DocumentTypes(const DocumentTypes& other);

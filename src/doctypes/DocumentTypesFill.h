@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <cstddef>
@@ -21,7 +23,7 @@ class DocumentTypes;
 ///     DocumentTypesFill fill;
 ///     std::list<Ostrel::u8string> properties{"Area"};
 ///     fill.fillDocumentTypes(factory, properties, types);
-class DocumentTypesFill {
+class OSTREL_EXPORT DocumentTypesFill {
 public:
     /// One document type found for a group; the template is the host's.
     struct TypeEntry {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <list>
@@ -13,7 +15,7 @@
 ///     recent.addItem(chosenType);
 ///     Ostrel::u8string text;
 ///     recent.serialize(text);
-class LastSelectedTypes {
+class OSTREL_EXPORT LastSelectedTypes {
 public:
     explicit LastSelectedTypes(unsigned long maxCount = 10);
     LastSelectedTypes(const LastSelectedTypes&) = default;

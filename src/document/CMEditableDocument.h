@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/OstrelDocAttribute.h"
 
@@ -19,7 +21,7 @@
 ///     doc.addProperty(new OstrelDocAttribute(&numberTemplate)); // doc owns it
 ///     std::map<Ostrel::u8string, Ostrel::u8string> values;
 ///     doc.getValues(values);
-class CMEditableDocument {
+class OSTREL_EXPORT CMEditableDocument {
 public:
     explicit CMEditableDocument(const std::string& type);
     CMEditableDocument(const CMEditableDocument& other);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "document/CMEditableDocument.h"
 #include "document/CMEditableMultiDocument.h"
 #include "host/base/U8String.h"
@@ -20,7 +22,7 @@ class OstrelDocAttribute;
 ///     CMEditableDocumentFactory factory;
 ///     std::unique_ptr<CMEditableDocument> doc(factory.createDocument(invoiceTemplate));
 ///     if (!doc) { /* two attributes of the template share a name */ }
-class CMEditableDocumentFactory {
+class OSTREL_EXPORT CMEditableDocumentFactory {
 public:
     CMEditableDocumentFactory() = default;
     CMEditableDocumentFactory(const CMEditableDocumentFactory&) = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "document/CMEditableDocument.h"
 
 #include <list>
@@ -15,7 +17,7 @@
 ///     multi = *first;   // copies of every attribute of the first document
 ///     multi &= *second; // drops the attributes on which the second disagrees
 ///     multi.addId(secondId);
-class CMEditableMultiDocument : public CMEditableDocument {
+class OSTREL_EXPORT CMEditableMultiDocument : public CMEditableDocument {
 public:
     CMEditableMultiDocument();
     CMEditableMultiDocument(const CMEditableMultiDocument& other) = default;

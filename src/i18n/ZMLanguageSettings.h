@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <string>
@@ -19,7 +21,7 @@
 /// A configured language is honoured even while the process runs in the
 /// "C" locale (where gettext ignores LANGUAGE), without touching the host's
 /// locale.
-class ZMLanguageSettings {
+class OSTREL_EXPORT ZMLanguageSettings {
 public:
     /// The module is the shared object holding `moduleAddress` (any function
     /// or object of it); null means the object holding this class's code.
@@ -59,13 +61,13 @@ private:
 
 /// The library-wide instance, created when libostrel is loaded and deleted
 /// when it is unloaded; null in programs that link the core directly.
-extern ZMLanguageSettings* languageSettings;
+extern OSTREL_EXPORT ZMLanguageSettings* languageSettings;
 
 namespace ostrel::i18n {
 
 /// The text the dialogs show for the English `messageId`: translated by
 /// `languageSettings`, or, in a program that links the core without loading
 /// libostrel, by the "ostrel" catalogue as far as that program bound it.
-Ostrel::u8string translate(const char* messageId);
+OSTREL_EXPORT Ostrel::u8string translate(const char* messageId);
 
 } // namespace ostrel::i18n

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "identification/IdentificationSettings.h"
 #include "platform/Monitors.h"
@@ -16,7 +18,7 @@ namespace ostrel::identification {
 
 /// A rectangle in the dialog's client area, in logical pixels; `right` and
 /// `bottom` lie just outside.
-struct ClientRect {
+struct OSTREL_EXPORT ClientRect {
     int left = 0;
     int top = 0;
     int right = 0;
@@ -28,14 +30,14 @@ struct ClientRect {
 
 /// The selection of a value field, in characters from the start of its
 /// text; `start` == `end` is the caret.
-struct TextSelection {
+struct OSTREL_EXPORT TextSelection {
     int start = 0;
     int end = 0;
     friend bool operator==(const TextSelection&, const TextSelection&) = default;
 };
 
 /// A value field's text with the selection it is to show.
-struct FieldText {
+struct OSTREL_EXPORT FieldText {
     Ostrel::u8string text;
     TextSelection selection;
     friend bool operator==(const FieldText&, const FieldText&) = default;
@@ -46,8 +48,9 @@ struct FieldText {
 /// (or the attribute has no mask and nothing to cut); otherwise the fitted
 /// text, the selection kept unless either end lay beyond the fitted text, in
 /// which case both ends move to its end.
-std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
-                                      const Ostrel::u8string& current, TextSelection selection);
+OSTREL_EXPORT std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
+                                                    const Ostrel::u8string& current,
+                                                    TextSelection selection);
 
 /// How a confirmation of the dialog ended.
 enum class Confirmation {
@@ -56,7 +59,7 @@ enum class Confirmation {
     AllEmpty,     ///< every field is empty: the dialog stays open
 };
 
-struct ConfirmOutcome {
+struct OSTREL_EXPORT ConfirmOutcome {
     Confirmation result = Confirmation::Accepted;
     /// The row whose value failed, for InvalidValue.
     std::optional<std::size_t> row;
@@ -74,7 +77,7 @@ struct ConfirmOutcome {
 ///     for (const auto& row : model.rows()) { ... create label, button, field ... }
 ///     ...
 ///     if (model.confirm(dialogWindow, frameTopLeft).result == Confirmation::Accepted) { close }
-class IdentificationModel {
+class OSTREL_EXPORT IdentificationModel {
 public:
     /// Value fields have the id 130 + the attribute's index in the document,
     /// hidden attributes counted; buttons 200 + that index. Only buttons up

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "identification/LastUsedIdentStore.h"
 #include "platform/Monitors.h"
 
@@ -21,7 +23,7 @@ namespace ostrel::identification {
 ///
 /// The dialog never creates the key: without it the defaults hold and
 /// nothing is stored.
-struct IdentificationSettings {
+struct OSTREL_EXPORT IdentificationSettings {
     /// The state of "Remember cursor" as stored; only 1 shows the box checked,
     /// any value but 0 lets the remembered row take the focus.
     std::int32_t allowStickyCursor = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <istream>
@@ -7,7 +9,7 @@
 
 /// The value last confirmed for attributes of one name, and whether a dialog
 /// opening on an empty document inserts it by itself.
-struct LastUsedIdent {
+struct OSTREL_EXPORT LastUsedIdent {
     Ostrel::u8string value;
     bool automatic = false;
     friend bool operator==(const LastUsedIdent&, const LastUsedIdent&) = default;
@@ -22,7 +24,7 @@ struct LastUsedIdent {
 ///
 /// A field is its byte length in decimal, a colon and exactly that many
 /// bytes, so names and values may hold colons, digits and blanks.
-class LastUsedIdentStore {
+class OSTREL_EXPORT LastUsedIdentStore {
 public:
     using Entries = std::map<Ostrel::u8string, LastUsedIdent>;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -9,7 +11,7 @@ namespace ostrel::platform {
 /// clock of the type-ahead search of the document list, whose pause rule is
 /// stated in whole seconds. Views take the process-wide clock from
 /// `CalendarClock::getDefault()`; tests install a `ManualCalendarClock`.
-class CalendarClock {
+class OSTREL_EXPORT CalendarClock {
 public:
     virtual ~CalendarClock() = default;
 
@@ -29,14 +31,14 @@ protected:
 };
 
 /// The system's calendar clock.
-class SystemCalendarClock : public CalendarClock {
+class OSTREL_EXPORT SystemCalendarClock : public CalendarClock {
 public:
     std::int64_t now() const override;
 };
 
 /// A clock that stands still until it is moved: tests step it past the
 /// type-ahead pause instead of sleeping.
-class ManualCalendarClock : public CalendarClock {
+class OSTREL_EXPORT ManualCalendarClock : public CalendarClock {
 public:
     explicit ManualCalendarClock(std::int64_t start = 0) : now_(start) {}
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/Registry.h"
 
 #include <map>
@@ -18,7 +20,7 @@ namespace ostrel::platform {
 ///     MemoryRegistry store;
 ///     store.setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
 ///                    RegistryValue::string("de"));
-class MemoryRegistry : public Registry {
+class OSTREL_EXPORT MemoryRegistry : public Registry {
 public:
     MemoryRegistry();
     ~MemoryRegistry() override;

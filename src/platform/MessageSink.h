@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/WindowHandle.h"
 
 #include <memory>
@@ -16,7 +18,7 @@ namespace ostrel::platform {
 ///     ScopedDefault<MessageSink> messages(std::make_unique<RecordingMessageSink>());
 ///     ... // confirm a dialog with an invalid value
 ///     messages.get<RecordingMessageSink>().messages().back().text
-class MessageSink {
+class OSTREL_EXPORT MessageSink {
 public:
     virtual ~MessageSink() = default;
 
@@ -41,7 +43,7 @@ protected:
 
 /// Keeps every message instead of showing it: the fallback without a
 /// display, and what tests read to see which message a dialog showed.
-class RecordingMessageSink : public MessageSink {
+class OSTREL_EXPORT RecordingMessageSink : public MessageSink {
 public:
     struct Message {
         WindowHandle owner = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/WindowHandle.h"
 
 #include <memory>
@@ -8,14 +10,14 @@
 namespace ostrel::platform {
 
 /// A point in screen coordinates (logical pixels, as the toolkit counts them).
-struct ScreenPoint {
+struct OSTREL_EXPORT ScreenPoint {
     int x = 0;
     int y = 0;
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
 /// A rectangle in screen coordinates; `right` and `bottom` lie just outside.
-struct ScreenRect {
+struct OSTREL_EXPORT ScreenRect {
     int left = 0;
     int top = 0;
     int right = 0;
@@ -34,7 +36,7 @@ struct ScreenRect {
 /// screen: which monitor is nearest to a window, and its rectangle. The
 /// dialogs take the process-wide query from `Monitors::getDefault()`;
 /// libostrel installs one on the toolkit's screens when it is loaded.
-class Monitors {
+class OSTREL_EXPORT Monitors {
 public:
     virtual ~Monitors() = default;
 
@@ -57,7 +59,7 @@ protected:
 
 /// One monitor of a fixed rectangle, nearest to every window: the fallback
 /// without a display, and the monitor a test places its dialogs on.
-class FixedMonitors : public Monitors {
+class OSTREL_EXPORT FixedMonitors : public Monitors {
 public:
     explicit FixedMonitors(ScreenRect monitor = {0, 0, 1920, 1080}) : monitor_(monitor) {}
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/RegistryKey.h"
 
 #include <memory>
@@ -27,7 +29,7 @@ enum class RegistryAccess {
 /// `Registry::getDefault()`, which a host or a test may replace:
 ///
 ///     ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
-class Registry {
+class OSTREL_EXPORT Registry {
 public:
     virtual ~Registry() = default;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/RegistryValue.h"
 
 #include <optional>
@@ -9,7 +11,7 @@ namespace ostrel::platform {
 
 /// An open key of a settings store (Registry). Destroying the object closes
 /// the key; nothing is kept open longer than the object lives.
-class RegistryKey {
+class OSTREL_EXPORT RegistryKey {
 public:
     virtual ~RegistryKey() = default;
 

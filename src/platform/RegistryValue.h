@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,7 +26,7 @@ enum class TextWidth {
 /// A typed settings value. Strings are held as UTF-8 text; what a reader of
 /// the registry receives for them (bytes and byte size) depends on the width
 /// it reads with, exactly as with the registry's A and W functions.
-class RegistryValue {
+class OSTREL_EXPORT RegistryValue {
 public:
     RegistryValue() = default;
 

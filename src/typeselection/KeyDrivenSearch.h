@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <cstddef>
@@ -29,7 +31,7 @@ namespace ostrel::typeselection {
 ///     search.setEntries(keys);
 ///     if (auto entry = search.type(U'i', list.selectedRow(), clock.now())) list.select(*entry);
 ///     tooltip.show(search.getSearchText());
-class KeyDrivenSearch {
+class OSTREL_EXPORT KeyDrivenSearch {
 public:
     /// The character that removes the last typed character.
     static constexpr char32_t kBackspace = 0x08;

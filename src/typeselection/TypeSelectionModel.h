@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "doctypes/LastSelectedTypes.h"
 #include "host/base/U8String.h"
 #include "platform/Monitors.h"
@@ -19,14 +21,14 @@ namespace ostrel::typeselection {
 
 /// A node of the document group tree: a catalogue item that has a creatable
 /// item below it. Nodes are kept depth-first, a node before its children.
-struct TreeNode {
+struct OSTREL_EXPORT TreeNode {
     DocumentTypeItem* item = nullptr;
     /// The index of the parent node; nothing for a top-level node.
     std::optional<std::size_t> parent;
 };
 
 /// The translated texts of the dialog's window and controls.
-struct DialogTexts {
+struct OSTREL_EXPORT DialogTexts {
     Ostrel::u8string title;
     Ostrel::u8string documentGroup; ///< label above the tree
     Ostrel::u8string document;      ///< label above the list
@@ -37,7 +39,7 @@ struct DialogTexts {
 
 /// The window geometry to apply at start-up, in screen coordinates. A size of
 /// 0 stands for the smallest size the dialog allows.
-struct SavedGeometry {
+struct OSTREL_EXPORT SavedGeometry {
     int width = 0;
     int height = 0;
     int x = 50;
@@ -45,7 +47,7 @@ struct SavedGeometry {
 };
 
 /// What the view changes after a selection in the tree or the drop-down.
-struct SelectionChange {
+struct OSTREL_EXPORT SelectionChange {
     /// The tree node to make the selected and visible one; nothing when the
     /// tree selection stays.
     std::optional<std::size_t> treeNode;
@@ -77,7 +79,7 @@ struct SelectionChange {
 ///
 /// The catalogue and the configuration must outlive the model; the model
 /// never changes the catalogue.
-class TypeSelectionModel {
+class OSTREL_EXPORT TypeSelectionModel {
 public:
     static constexpr const char* kSettingsKey = "Software\\Zelvamont\\Ostrel\\5.0";
     static constexpr const char* kGeometryValue = "DocumentTypeSelectionDialogSize";

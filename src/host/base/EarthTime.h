@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,7 +11,7 @@ namespace zmbase {
 /// A local calendar date and time of day. The first three fields are read
 /// directly by callers: the full year, the month (1-12) and the day of the
 /// month.
-class EarthTime {
+class OSTREL_EXPORT EarthTime {
 public:
     std::int16_t year = 1970;
     std::int16_t month = 1;
@@ -44,7 +46,7 @@ public:
 };
 
 /// Whether the given year/month/day is a real Gregorian calendar day.
-bool isValidDate(int year, int month, int day);
+OSTREL_EXPORT bool isValidDate(int year, int month, int day);
 
 /// The source of "now" for EarthTime::setNowLocal. The default reads the
 /// system clock in local time; tests install a fixed or moving clock so that
@@ -53,11 +55,11 @@ using LocalClock = std::function<EarthTime()>;
 
 /// Replaces the process-wide clock; an empty function restores the system
 /// clock. Not thread-safe: set it before the clock is used.
-void setLocalClock(LocalClock clock);
+OSTREL_EXPORT void setLocalClock(LocalClock clock);
 
 /// Installs a clock for the lifetime of the object and restores the previous
 /// one afterwards.
-class ScopedLocalClock {
+class OSTREL_EXPORT ScopedLocalClock {
 public:
     explicit ScopedLocalClock(LocalClock clock);
     ~ScopedLocalClock();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <cstddef>
@@ -7,7 +9,7 @@
 namespace zmdisk {
 
 /// A path in the file system, as UTF-8 text.
-class File {
+class OSTREL_EXPORT File {
 public:
     File() = default;
     explicit File(const Ostrel::u8string& path) : path_(path) {}
@@ -44,7 +46,7 @@ private:
 ///     zmdisk::InputFile file(path);
 ///     char buffer[4096];
 ///     while (file.isOpen() && file.read(buffer, sizeof buffer) > 0) { ... }
-class InputFile {
+class OSTREL_EXPORT InputFile {
 public:
     /// Opens `path`; isOpen() is false when it is missing, unreadable or not
     /// a regular file.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <map>
@@ -11,7 +13,7 @@ namespace zmutils {
 /// them (the caption of error messages: section "Common", key "Error").
 /// Built-in texts are translated through the "ostrel" message catalogue at
 /// each look-up, so a language set at load time applies.
-class ResourceManager {
+class OSTREL_EXPORT ResourceManager {
 public:
     ResourceManager();
 
@@ -31,6 +33,6 @@ private:
 };
 
 /// The process-wide resource manager.
-ResourceManager& getResourceManager();
+OSTREL_EXPORT ResourceManager& getResourceManager();
 
 } // namespace zmutils

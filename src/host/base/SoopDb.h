@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <map>
@@ -12,7 +14,7 @@ struct _xmlDoc;
 namespace zm_soop {
 
 /// One element read by a soop_db: its attributes, entities already decoded.
-class soop_node {
+class OSTREL_EXPORT soop_node {
 public:
     /// The attribute's text, or null when the element has no such attribute.
     /// The pointer stays valid as long as the database that produced the node.
@@ -30,7 +32,7 @@ private:
 
 /// A small read-only database over an XML file: the file's elements grouped
 /// in named lists, one list per element name that the caller declares.
-class soop_db {
+class OSTREL_EXPORT soop_db {
 public:
     soop_db();
     ~soop_db();

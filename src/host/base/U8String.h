@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <compare>
 #include <cstddef>
 #include <string>
@@ -12,7 +14,7 @@ class pstring;
 /// so a map keyed by u8string sorts upper-case ASCII letters before lower-case
 /// ones. The text is not validated on the way in; conversions to the wide form
 /// replace every malformed sequence by U+FFFD instead of failing.
-class u8string {
+class OSTREL_EXPORT u8string {
 public:
     u8string() = default;
     /// From UTF-8 bytes; a null pointer gives the empty text.
@@ -51,7 +53,7 @@ private:
 };
 
 /// The wide form of a u8string, used with wide platform interfaces.
-class pstring {
+class OSTREL_EXPORT pstring {
 public:
     pstring() = default;
     explicit pstring(const u8string& text);
@@ -69,19 +71,19 @@ private:
 
 /// Decodes UTF-8 into code points; malformed, overlong, surrogate and
 /// out-of-range sequences become U+FFFD, one per offending byte sequence.
-std::u32string decodeUtf8(const std::string& utf8);
+OSTREL_EXPORT std::u32string decodeUtf8(const std::string& utf8);
 /// Encodes code points as UTF-8; surrogates and values above U+10FFFF become
 /// U+FFFD.
-std::string encodeUtf8(const std::u32string& codePoints);
-void appendUtf8(std::string& out, char32_t codePoint);
+OSTREL_EXPORT std::string encodeUtf8(const std::u32string& codePoints);
+OSTREL_EXPORT void appendUtf8(std::string& out, char32_t codePoint);
 
 /// The code point with its letter case folded, so that two texts that differ
 /// only in letter case fold alike (Ú/ú, Ä/ä, Σ/σ/ς): the lower case of
 /// the upper case, by the C library's Unicode tables of the C.UTF-8 locale
 /// whatever the process locale is. Only ASCII letters are folded where that
 /// locale is not available.
-char32_t foldCase(char32_t codePoint);
+OSTREL_EXPORT char32_t foldCase(char32_t codePoint);
 /// The code points of UTF-8 text, each folded (decoded as decodeUtf8 does).
-std::u32string foldCase(const std::string& utf8);
+OSTREL_EXPORT std::u32string foldCase(const std::string& utf8);
 
 } // namespace Ostrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <libxml/tree.h>
@@ -18,32 +20,32 @@ namespace zmxml {
 /// only, never standard input) and parsed from what was opened. Returns the
 /// document (the caller frees it with xmlFreeDoc) or null when the file is
 /// missing, unreadable, not a regular file, malformed or refused.
-xmlDocPtr loadFile(const Ostrel::u8string& fileName);
+OSTREL_EXPORT xmlDocPtr loadFile(const Ostrel::u8string& fileName);
 
 /// The same, over bytes in memory (used by tests and fuzz targets).
-xmlDocPtr loadMemory(const char* data, std::size_t size);
+OSTREL_EXPORT xmlDocPtr loadMemory(const char* data, std::size_t size);
 
 /// The first element at or after `node` among its siblings, or null.
-xmlNodePtr getElement(xmlNodePtr node);
+OSTREL_EXPORT xmlNodePtr getElement(xmlNodePtr node);
 /// The first element child of `node`, or null.
-xmlNodePtr getChildElement(xmlNodePtr node);
+OSTREL_EXPORT xmlNodePtr getChildElement(xmlNodePtr node);
 /// The next sibling element of `node`, or null.
-xmlNodePtr getNextElement(xmlNodePtr node);
+OSTREL_EXPORT xmlNodePtr getNextElement(xmlNodePtr node);
 /// Sets `text` to the content of the element's first child node (empty when
 /// it has none) and returns whether there was such a child.
-bool getElementText(xmlNodePtr node, Ostrel::u8string& text);
+OSTREL_EXPORT bool getElementText(xmlNodePtr node, Ostrel::u8string& text);
 /// Reads an XML attribute with entities decoded; false, `value` unchanged,
 /// when the attribute is absent.
-bool getPropertyString(xmlNodePtr node, const char* name, Ostrel::u8string& value);
+OSTREL_EXPORT bool getPropertyString(xmlNodePtr node, const char* name, Ostrel::u8string& value);
 /// Whether the element's name is exactly `name`.
-bool hasName(xmlNodePtr node, const char* name);
+OSTREL_EXPORT bool hasName(xmlNodePtr node, const char* name);
 
 /// Silences libxml2's generic error channel for its lifetime. Some faults
 /// (input that cannot be decoded in its declared encoding, a bare "&" handed
 /// in as node content) are printed on standard error whatever the parse
 /// options; the host's console is not ours to write to, so the library's
 /// readers and writers report failures through their results only.
-class MutedErrors {
+class OSTREL_EXPORT MutedErrors {
 public:
     MutedErrors();
     ~MutedErrors();
@@ -56,13 +58,13 @@ private:
 };
 
 /// Owns a parsed document.
-struct DocDeleter {
+struct OSTREL_EXPORT DocDeleter {
     void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
 };
 using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 
 /// Owns a text returned by libxml2.
-struct XmlCharDeleter {
+struct OSTREL_EXPORT XmlCharDeleter {
     void operator()(xmlChar* text) const { xmlFree(text); }
 };
 using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <map>
@@ -7,7 +9,7 @@
 /// The host's description of one attribute of a document type: an identifier
 /// and named text properties ("name", "size", "position", "status",
 /// "mandatory", "multiline", "mask", ...).
-class AttributeTemplate {
+class OSTREL_EXPORT AttributeTemplate {
 public:
     explicit AttributeTemplate(const Ostrel::u8string& identifier) : identifier_(identifier) {}
     virtual ~AttributeTemplate() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <map>
@@ -10,7 +12,7 @@ class DocumentTemplate;
 
 /// A document stored in the repository, as the host hands it to the library:
 /// its id, its template (which may be missing) and its stored properties.
-class Document {
+class OSTREL_EXPORT Document {
 public:
     Document(unsigned long id, DocumentTemplate* documentTemplate)
         : id_(id), template_(documentTemplate) {}

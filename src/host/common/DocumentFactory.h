@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/DocumentTemplate.h"
 
@@ -9,7 +11,7 @@
 /// The host's set of document templates, keyed by type identifier. Owns its
 /// templates. Templates are built in code (hosts, tests, the demo) or loaded
 /// from a template description.
-class DocumentFactory {
+class OSTREL_EXPORT DocumentFactory {
 public:
     DocumentFactory() = default;
     virtual ~DocumentFactory() = default;
@@ -33,7 +35,7 @@ private:
 
 /// Walks a factory's templates in ascending byte order of their types. The
 /// factory must outlive the iterator and must not change while it walks.
-class DocumentTemplateIterator {
+class OSTREL_EXPORT DocumentTemplateIterator {
 public:
     explicit DocumentTemplateIterator(DocumentFactory& factory);
     virtual ~DocumentTemplateIterator() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/DocumentFactory.h"
 
@@ -27,7 +29,7 @@
 /// child (identifier = its "name", its Property children as properties).
 /// When a name occurs twice among the Property children, the later value
 /// wins. Every template loaded this way is usable.
-class DocumentFactoryLoader {
+class OSTREL_EXPORT DocumentFactoryLoader {
 public:
     explicit DocumentFactoryLoader(DocumentFactory& factory) : factory_(factory) {}
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 #include "host/common/AttributeTemplate.h"
 
@@ -11,7 +13,7 @@
 /// The host's description of a document type: its type identifier, named
 /// properties ("name", "canCreate", "Description", class attributes) and its
 /// attribute templates in index order. Owns its attribute templates.
-class DocumentTemplate {
+class OSTREL_EXPORT DocumentTemplate {
 public:
     explicit DocumentTemplate(const Ostrel::u8string& type) : type_(type) {}
     virtual ~DocumentTemplate() = default;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/common/OstrelDocAttributeTemplate.h"
 
 /// An attribute of a document in the making: its rules and its current value.
-class OstrelDocAttribute : public OstrelDocAttributeTemplate {
+class OSTREL_EXPORT OstrelDocAttribute : public OstrelDocAttributeTemplate {
 public:
     /// An attribute with the template's rules and an empty value.
     explicit OstrelDocAttribute(const AttributeTemplate* attributeTemplate)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <memory>
@@ -15,7 +17,7 @@ class InputMask;
 /// length in characters ("size"), position ("position"), status ("status":
 /// N/n editable, R/r read-only, H/h hidden), "mandatory" and "multiline"
 /// (Y/N) and the input mask ("mask").
-class OstrelDocAttributeTemplate {
+class OSTREL_EXPORT OstrelDocAttributeTemplate {
 public:
     enum Status { Editable = 0, ReadOnly = 1, Hidden = 2 };
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <map>
 
 /// Settings shared by every domain of the host, among them the custom dialog
 /// font.
-class OstrelSharedConfiguration {
+class OSTREL_EXPORT OstrelSharedConfiguration {
 public:
     bool getUseCustomFont() const { return useCustomFont_; }
     const Ostrel::u8string& getCustomFontName() const { return fontName_; }
@@ -28,7 +30,7 @@ private:
 
 /// The configuration of the domain (repository connection) the host works
 /// in: named values such as "Connection.Name", and the shared configuration.
-class OstrelDomainConfiguration {
+class OSTREL_EXPORT OstrelDomainConfiguration {
 public:
     OstrelDomainConfiguration() = default;
     virtual ~OstrelDomainConfiguration() = default;

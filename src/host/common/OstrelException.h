@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "host/base/U8String.h"
 
 #include <vector>
@@ -8,7 +10,7 @@
 /// failed check adds one record; all records are kept, in the order in which
 /// they were made, so callers (the command line, tests) can show the whole
 /// chain from the innermost check outwards.
-class OstrelException {
+class OSTREL_EXPORT OstrelException {
 public:
     struct Record {
         Ostrel::u8string sourceFile;

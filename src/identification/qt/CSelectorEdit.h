@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <QWidget>
 
 class DocumentIdentificationDlg2;
@@ -23,7 +25,7 @@ struct TextSelection;
 ///
 /// The editor inside (`editor()`) takes the focus and the keys; the field is
 /// its focus proxy, so a label's buddy or setFocus() on the field reach it.
-class CSelectorEdit : public QWidget {
+class OSTREL_EXPORT CSelectorEdit : public QWidget {
     Q_OBJECT
 public:
     /// A field of `dialog` (also its parent) for `attribute`, which decides

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <QPointer>
 #include <QToolButton>
 
@@ -19,7 +21,7 @@ class QMenu;
 /// The button only reports: the dialog receives its clicks (`clicked`) and
 /// its requests to switch automatic insertion (`autoInsertToggleRequested`),
 /// applies them to its model and sets the button's state.
-class DocumentIdentificationAttrButton : public QToolButton {
+class OSTREL_EXPORT DocumentIdentificationAttrButton : public QToolButton {
     Q_OBJECT
 public:
     explicit DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent = nullptr);

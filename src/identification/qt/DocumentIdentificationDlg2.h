@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include <QDialog>
 
 #include <cstddef>
@@ -41,7 +43,7 @@ struct FieldText;
 /// "label<id>", "field<id>" (a CSelectorEdit, id 130 + the attribute's index
 /// in the document, hidden attributes counted), "button<id>" (200 + the
 /// same index), "okButton", "cancelButton" and "rememberCursor".
-class DocumentIdentificationDlg2 : public QDialog {
+class OSTREL_EXPORT DocumentIdentificationDlg2 : public QDialog {
     Q_OBJECT
 public:
     /// A dialog on `document` (which must outlive it) with the host's domain

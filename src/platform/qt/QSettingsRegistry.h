@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/Registry.h"
 
 #include <string>
@@ -26,7 +28,7 @@ namespace ostrel::platform {
 ///
 /// On Windows the keys are those of the registry itself (QSettings'
 /// native format), and a missing key is never created.
-class QSettingsRegistry : public Registry {
+class OSTREL_EXPORT QSettingsRegistry : public Registry {
 public:
     /// Locations from the environment ($XDG_CONFIG_HOME through
     /// QStandardPaths, so its test mode applies, and $XDG_CONFIG_DIRS).

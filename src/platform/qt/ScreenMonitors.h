@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 #include "platform/Monitors.h"
 
 namespace ostrel::platform {
@@ -8,7 +10,7 @@ namespace ostrel::platform {
 /// QWidget*; its top-level window's frame decides the nearest screen.
 /// Needs a QGuiApplication; without one, or without screens, it answers
 /// nothing.
-class ScreenMonitors : public Monitors {
+class OSTREL_EXPORT ScreenMonitors : public Monitors {
 public:
     std::optional<ScreenRect> nearestMonitor(WindowHandle window) const override;
 };

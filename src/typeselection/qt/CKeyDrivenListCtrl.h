@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 // moc needs none of the plain C++ headers, and its parser stops at the
 // C++20 library headers they include.
 #ifndef Q_MOC_RUN
@@ -29,7 +31,7 @@ class QTimer;
 /// must be ascending by folded name, as TypeSelectionModel sorts them. The
 /// search runs on those folded names, never on the widget's items, so fill
 /// the list with `setEntries` only.
-class CKeyDrivenListCtrl : public QListWidget {
+class OSTREL_EXPORT CKeyDrivenListCtrl : public QListWidget {
     Q_OBJECT
 
 public:

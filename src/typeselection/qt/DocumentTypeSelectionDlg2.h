@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ostrel_export.h"
+
 // moc needs none of the plain C++ headers, and its parser stops at the
 // C++20 library headers they include.
 #ifndef Q_MOC_RUN
@@ -41,7 +43,7 @@ class QTreeWidgetItem;
 ///
 /// The catalogue and the configuration must outlive the dialog, and the
 /// catalogue must still exist when the chosen template is asked for.
-class DocumentTypeSelectionDlg2 : public QDialog {
+class OSTREL_EXPORT DocumentTypeSelectionDlg2 : public QDialog {
     Q_OBJECT
 
 public:
