@@ -1,47 +1,13 @@
 #include "FiledDocument.h"
 
+#include <libxml/tree.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 namespace ostrel::demo {
 namespace {
-
-/// Escapes text for an attribute value or element content. Control
-/// characters other than tab and line feed cannot be written in XML 1.0 and
-/// are left out; tab and line feed are written as references, so that an
-/// attribute value keeps them.
-std::string escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\t':
-            out += "&#9;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20) {
-                out += c;
-            }
-        }
-    }
-    return out;
-}
 
 std::string timestamp(const zmbase::EarthTime& time) {
     char text[64];
@@ -67,15 +33,28 @@ std::string fileNamePart(const std::string& type) {
 } // namespace
 
 std::string filedDocumentXml(const FiledDocument& document) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
-    xml += "<document type=\"" + escaped(document.type) + "\" name=\"" +
-           escaped(document.typeName) + "\" domain=\"" + escaped(document.domain) + "\" filed=\"" +
-           timestamp(document.filedAt) + "\">\n";
+    // libxml2 writes the text: every value comes out escaped, and reads back as typed.
+    const auto text = [](const std::string& value) {
+        return reinterpret_cast<const xmlChar*>(value.c_str());
+    };
+    xmlDoc* xml = xmlNewDoc(text("1.0"));
+    xmlNode* root = xmlNewDocNode(xml, nullptr, text("document"), nullptr);
+    xmlDocSetRootElement(xml, root);
+    xmlNewProp(root, text("type"), text(document.type));
+    xmlNewProp(root, text("name"), text(document.typeName));
+    xmlNewProp(root, text("domain"), text(document.domain));
+    xmlNewProp(root, text("filed"), text(timestamp(document.filedAt)));
     for (const auto& [id, value] : document.values) {
-        xml += "  <attribute id=\"" + escaped(id) + "\">" + escaped(value) + "</attribute>\n";
+        xmlNode* attribute = xmlNewTextChild(root, nullptr, text("attribute"), text(value));
+        xmlNewProp(attribute, text("id"), text(id));
     }
-    xml += "</document>\n";
-    return xml;
+    xmlChar* written = nullptr;
+    int size = 0;
+    xmlDocDumpFormatMemoryEnc(xml, &written, &size, "utf-8", 1);
+    std::string result(reinterpret_cast<const char*>(written), static_cast<std::size_t>(size));
+    xmlFree(written);
+    xmlFreeDoc(xml);
+    return result;
 }
 
 std::optional<std::string> fileDocument(const FiledDocument& document, const std::string& folder) {

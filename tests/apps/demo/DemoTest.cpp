@@ -17,27 +17,43 @@ namespace {
 using test::readFile;
 using test::TempDir;
 
-TEST(DemoScriptTest, RefusesWhatTheDriverCouldNotDo) {
+// Scripts and domains files the demo could not run with, and what it says.
+TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
+    enum Reader { ScriptText, DomainsFile };
     const struct {
-        const char* script;
+        Reader reader;
+        const char* text;
         const char* error;
     } cases[] = {
-        {"", "the script ends before the type selection dialog is closed"},
-        {"type A.B\nbutton OK\nvalue X 1\n", "the identification dialog is closed"},
-        {"type A.B\n", "before the type selection dialog is closed"},
-        {"button Apply\n", "line 1: unknown button 'Apply'"},
-        {"# comment\n\npress OK\n", "line 3: unknown step 'press'"},
-        {"type A B\nbutton OK\n", "line 1: 'type' needs one type identifier"},
-        {"value X 1\n", "line 1: 'value' belongs after"},
-        {"button OK\ntype A.B\n", "line 2: 'type' belongs before"},
-        {"button OK\nbutton ChangeDomain\n", "line 2: ChangeDomain is a button of the type"},
-        {"button Cancel\nbutton OK\n", "line 2: nothing may follow the last button"},
-        {"button OK\nvalue\n", "line 2: 'value' needs an attribute"},
+        {ScriptText, "", "the script ends before the type selection dialog is closed"},
+        {ScriptText, "type A.B\nbutton OK\nvalue X 1\n", "the identification dialog is closed"},
+        {ScriptText, "type A.B\n", "before the type selection dialog is closed"},
+        {ScriptText, "button Apply\n", "line 1: unknown button 'Apply'"},
+        {ScriptText, "# comment\n\npress OK\n", "line 3: unknown step 'press'"},
+        {ScriptText, "type A B\nbutton OK\n", "line 1: 'type' needs one type identifier"},
+        {ScriptText, "value X 1\n", "line 1: 'value' belongs after"},
+        {ScriptText, "button OK\ntype A.B\n", "line 2: 'type' belongs before"},
+        {ScriptText, "button OK\nbutton ChangeDomain\n", "line 2: ChangeDomain is a button"},
+        {ScriptText, "button Cancel\nbutton OK\n", "line 2: nothing may follow the last"},
+        {ScriptText, "button OK\nvalue\n", "line 2: 'value' needs an attribute"},
+        {DomainsFile, "<domains/>", "lists no domain"},
+        {DomainsFile, "<domain id='a' name='A' templates='t' group='G'/>", "root element"},
+        {DomainsFile, "<!DOCTYPE domains SYSTEM 'http://example.com/x.dtd'><domains/>",
+         "document type"},
+        {DomainsFile, "<domains><domain id='../a' name='A' templates='t' group='G'/></domains>",
+         "'id'"},
+        {DomainsFile, "<domains><domain id='a' name='A' templates='t'/></domains>", "required"},
+        {DomainsFile,
+         "<domains><domain id='a' name='A' templates='t' group='G'/>"
+         "<domain id='a' name='B' templates='u' group='G'/></domains>",
+         "domain 2: the id 'a' is used twice"},
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_FALSE(parseScript(c.script, error)) << c.script;
-        EXPECT_NE(error.find(c.error), std::string::npos) << c.script << " -> " << error;
+        const bool read = c.reader == ScriptText ? parseScript(c.text, error).has_value()
+                                                 : parseDomains(c.text, "/d", error).has_value();
+        EXPECT_FALSE(read) << c.text;
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
     }
 }
 
@@ -51,27 +67,6 @@ TEST(DemoScriptTest, ReadsTheBundledScript) {
     EXPECT_EQ(script->values.front(),
               (std::pair<std::string, std::string>("Recipient", "Kovo Hradec s.r.o.")));
     EXPECT_EQ(script->identificationButton, Button::Ok);
-}
-
-TEST(DemoDomainsTest, RefusesUnusableDomains) {
-    const struct {
-        const char* xml;
-        const char* error;
-    } cases[] = {
-        {"<domains/>", "lists no domain"},
-        {"<domain id='a' name='A' templates='t' group='G'/>", "root element"},
-        {"<!DOCTYPE domains SYSTEM 'http://example.com/x.dtd'><domains/>", "document type"},
-        {"<domains><domain id='../a' name='A' templates='t' group='G'/></domains>", "'id'"},
-        {"<domains><domain id='a' name='A' templates='t'/></domains>", "required"},
-        {"<domains><domain id='a' name='A' templates='t' group='G'/>"
-         "<domain id='a' name='B' templates='u' group='G'/></domains>",
-         "domain 2: the id 'a' is used twice"},
-    };
-    for (const auto& c : cases) {
-        std::string error;
-        EXPECT_FALSE(parseDomains(c.xml, "/d", error)) << c.xml;
-        EXPECT_NE(error.find(c.error), std::string::npos) << c.xml << " -> " << error;
-    }
 }
 
 TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
@@ -90,7 +85,7 @@ TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
               "<document type=\"Letters.Outgoing\" name=\"Outgoing &quot;letter&quot;\" "
               "domain=\"Head office\" filed=\"2024-03-01T09:05:07\">\n"
               "  <attribute id=\"Recipient\">Smith &amp; &lt;Sons&gt;</attribute>\n"
-              "  <attribute id=\"Summary\">a&#10;b</attribute>\n"
+              "  <attribute id=\"Summary\">a\nb</attribute>\n"
               "</document>\n");
 }
 
