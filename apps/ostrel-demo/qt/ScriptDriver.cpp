@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
