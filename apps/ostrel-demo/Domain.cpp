@@ -1,0 +1,104 @@
+#include "Domain.h"
+
+#include "descr/TemplateDescriptionLoader.h"
+#include "host/common/OstrelException.h"
+
+#include <filesystem>
+#include <list>
+
+namespace ostrel::demo {
+namespace {
+
+std::string property(const DocumentTemplate& documentTemplate, const char* name) {
+    Ostrel::u8string value;
+    documentTemplate.getProperty(Ostrel::u8string(name), value);
+    return value.str();
+}
+
+std::string describeRecords(const OstrelException& ex) {
+    std::string text;
+    for (const OstrelException::Record& record : ex.getRecords()) {
+        text += "\n  " + record.sourceFile.str() + ':' + std::to_string(record.line) + ": " +
+                record.message.str();
+    }
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<Domain> Domain::load(const DomainEntry& entry, const std::string& valuesFolder,
+                                     std::string& error) {
+    std::unique_ptr<Domain> domain(new Domain);
+    domain->entry_ = entry;
+    OstrelException ex;
+    if (!TemplateDescriptionLoader::load(entry.templates, domain->templates_, ex)) {
+        error = entry.templates + ": the template description does not pass its checks" +
+                describeRecords(ex);
+        return nullptr;
+    }
+    std::list<Ostrel::u8string> groupProperty{entry.group};
+    domain->fill_.fillDocumentTypes(domain->templates_, groupProperty, domain->types_);
+    domain->configuration_.setValue("Connection.Name", entry.name);
+
+    if (!entry.identifiers.empty()) {
+        domain->valueFile_ =
+            (std::filesystem::path(valuesFolder) / (entry.id + "-identifier-values.xml")).string();
+        if (!domain->counters_.init(entry.identifiers, domain->valueFile_)) {
+            error = entry.identifiers + ": the identifier definitions cannot be read";
+            return nullptr;
+        }
+        if (!domain->counters_.isValueFileWritten()) {
+            error = domain->valueFile_ + ": the identifier values cannot be saved";
+            return nullptr;
+        }
+    }
+    return domain;
+}
+
+std::string Domain::groupOf(const DocumentTemplate& documentTemplate) const {
+    return property(documentTemplate, entry_.group.c_str());
+}
+
+std::optional<IdentifierOffer> Domain::offerIdentifier(const DocumentTemplate& documentTemplate) {
+    IdentifierOffer offer{property(documentTemplate, "IdentifierCounter"),
+                          property(documentTemplate, "IdentifierAttribute"),
+                          {}};
+    if (offer.counter.empty() || offer.attribute.empty()) {
+        return std::nullopt;
+    }
+    long fixedLength = 0;
+    const char* next = counters_.getValue(offer.counter.c_str(), fixedLength);
+    if (next == nullptr) {
+        return std::nullopt;
+    }
+    offer.text = next;
+    return offer;
+}
+
+IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
+                                          const std::string& confirmed) {
+    IdentifierUse use;
+    const std::string& counter = offer.counter;
+    if (confirmed.empty()) {
+        use.message = counter + ": no identifier was filed; the counter stays at " + offer.text;
+        return use;
+    }
+    if (confirmed == offer.text) {
+        use.saved = counters_.incrementValue(counter.c_str());
+    } else if (!counters_.updateIdentifier(counter.c_str(), confirmed.c_str())) {
+        use.message = counter + ": " + confirmed +
+                      " is not today's prefix and a number; the counter stays at " + offer.text;
+        return use;
+    } else {
+        use.saved = counters_.isValueFileWritten();
+    }
+    long fixedLength = 0;
+    const char* next = counters_.getValue(counter.c_str(), fixedLength);
+    use.message = counter + ": " + confirmed + " used, next " + (next != nullptr ? next : "?");
+    if (!use.saved) {
+        use.message += " (the value file could not be written: " + valueFile_ + ")";
+    }
+    return use;
+}
+
+} // namespace ostrel::demo

@@ -1,0 +1,137 @@
+#include "Domains.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <set>
+
+namespace ostrel::demo {
+namespace {
+
+struct DocumentDeleter {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+using XmlDocument = std::unique_ptr<xmlDoc, DocumentDeleter>;
+
+bool isElement(const xmlNode* node, const char* name) {
+    return node->type == XML_ELEMENT_NODE &&
+           xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+}
+
+std::string attribute(const xmlNode* node, const char* name) {
+    xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
+    if (value == nullptr) {
+        return {};
+    }
+    std::string text(reinterpret_cast<const char*>(value));
+    xmlFree(value);
+    return text;
+}
+
+bool isFileId(const std::string& id) {
+    if (id.empty() || id.size() > 64) {
+        return false;
+    }
+    for (const char c : id) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit && c != '-' && c != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string resolved(const std::string& folder, const std::string& file) {
+    if (file.empty()) {
+        return file;
+    }
+    const std::filesystem::path path(file);
+    return path.is_absolute() ? file : (std::filesystem::path(folder) / path).string();
+}
+
+} // namespace
+
+std::optional<std::vector<DomainEntry>>
+parseDomains(const std::string& text, const std::string& folder, std::string& error) {
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        error = "the domains file is too large";
+        return std::nullopt;
+    }
+    // No network, no entity substitution, no messages on standard error.
+    const XmlDocument document(
+        xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    if (!document) {
+        error = "the domains file is not well-formed XML";
+        return std::nullopt;
+    }
+    if (document->intSubset != nullptr || document->extSubset != nullptr) {
+        error = "the domains file may not have a document type declaration";
+        return std::nullopt;
+    }
+    const xmlNode* root = xmlDocGetRootElement(document.get());
+    if (root == nullptr || !isElement(root, "domains")) {
+        error = "the root element of the domains file is not 'domains'";
+        return std::nullopt;
+    }
+    std::vector<DomainEntry> domains;
+    std::set<std::string> ids;
+    for (const xmlNode* node = root->children; node != nullptr; node = node->next) {
+        if (!isElement(node, "domain")) {
+            continue;
+        }
+        DomainEntry entry{attribute(node, "id"), attribute(node, "name"),
+                          resolved(folder, attribute(node, "templates")),
+                          resolved(folder, attribute(node, "identifiers")),
+                          attribute(node, "group")};
+        const std::string where = "domain " + std::to_string(domains.size() + 1) + ": ";
+        if (!isFileId(entry.id)) {
+            error = where + "'id' must be 1 to 64 letters, digits, '-' or '_'";
+            return std::nullopt;
+        }
+        if (!ids.insert(entry.id).second) {
+            error = where + "the id '" + entry.id + "' is used twice";
+            return std::nullopt;
+        }
+        if (entry.name.empty() || entry.templates.empty() || entry.group.empty()) {
+            error = where + "'name', 'templates' and 'group' are required";
+            return std::nullopt;
+        }
+        domains.push_back(std::move(entry));
+    }
+    if (domains.empty()) {
+        error = "the domains file lists no domain";
+        return std::nullopt;
+    }
+    return domains;
+}
+
+std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
+                                                    std::string& error) {
+    std::error_code ignored;
+    // A FIFO or a device would block or never end: only regular files are read.
+    if (!std::filesystem::is_regular_file(fileName, ignored)) {
+        error = fileName + ": not a readable regular file";
+        return std::nullopt;
+    }
+    std::ifstream in(fileName, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
+        error = fileName + ": cannot be read";
+        return std::nullopt;
+    }
+    std::optional<std::vector<DomainEntry>> domains =
+        parseDomains(text, std::filesystem::path(fileName).parent_path().string(), error);
+    if (!domains) {
+        error = fileName + ": " + error;
+    }
+    return domains;
+}
+
+} // namespace ostrel::demo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrel::demo {
+
+/// One domain configuration the demo can work in: a connection name, the
+/// template description and identifier definition files of the domain, and
+/// the class attribute that groups its document types.
+struct DomainEntry {
+    std::string id;          ///< letters, digits, '-' and '_': names the domain's files
+    std::string name;        ///< the connection name the dialogs show
+    std::string templates;   ///< template description file (absolute, or as written)
+    std::string identifiers; ///< identifier definition file; empty when the domain has none
+    std::string group;       ///< the class attribute that groups the catalogue
+};
+
+/// Reads a domains file:
+///
+///     <domains>
+///       <domain id="office" name="Head office" templates="templates.xml"
+///               identifiers="identifiers.xml" group="Area"/>
+///     </domains>
+///
+/// File names are taken relative to the folder of the domains file. At least
+/// one domain, unique ids. Like every XML file the library reads, the file
+/// must be a regular file and may declare no entities and name no DTD. On
+/// failure returns nothing and sets `error`.
+std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
+                                                    std::string& error);
+
+/// As readDomains, on the text of a domains file whose folder is `folder`.
+std::optional<std::vector<DomainEntry>> parseDomains(const std::string& text,
+                                                     const std::string& folder, std::string& error);
+
+} // namespace ostrel::demo

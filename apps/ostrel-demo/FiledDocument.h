@@ -1,0 +1,35 @@
+#pragma once
+
+#include "host/base/EarthTime.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace ostrel::demo {
+
+/// A document as it was filed: its type, the domain it was filed in, the
+/// values of its attributes by attribute identifier and when it was filed.
+struct FiledDocument {
+    std::string type;
+    std::string typeName;
+    std::string domain;
+    std::map<std::string, std::string> values;
+    zmbase::EarthTime filedAt;
+};
+
+/// The record of a filed document, one attribute per line:
+///
+///     <?xml version="1.0" encoding="utf-8"?>
+///     <document type="Letters.Outgoing" name="Outgoing letter" domain="Head office"
+///               filed="2024-03-01T09:30:00">
+///       <attribute id="Recipient">Kovo Hradec s.r.o.</attribute>
+///     </document>
+std::string filedDocumentXml(const FiledDocument& document);
+
+/// Writes the record into `folder` under the first free name
+/// `NNNN-<type>.xml` and returns that file's path; nothing when it cannot be
+/// written.
+std::optional<std::string> fileDocument(const FiledDocument& document, const std::string& folder);
+
+} // namespace ostrel::demo

@@ -1,0 +1,82 @@
+// Arbitrary bytes as a script of ostrel-demo. Reading must never crash, leak
+// or hang; an accepted script must have the shape the driver relies on (one
+// or more type selections, all but the last left with ChangeDomain, values
+// only after OK, an identification button exactly then), and written out
+// again it must read back as the same script.
+#include "Script.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using ostrel::demo::Button;
+using ostrel::demo::Script;
+
+std::string written(const Script& script) {
+    std::string text;
+    for (const ostrel::demo::TypeChoice& choice : script.typeChoices) {
+        if (choice.type) {
+            text += "type " + *choice.type + "\n";
+        }
+        text += std::string("button ") + ostrel::demo::buttonName(choice.button) + "\n";
+    }
+    for (const auto& [attribute, value] : script.values) {
+        text += "value " + attribute + " " + value + "\n";
+    }
+    if (script.identificationButton) {
+        text +=
+            std::string("button ") + ostrel::demo::buttonName(*script.identificationButton) + "\n";
+    }
+    return text;
+}
+
+bool same(const Script& a, const Script& b) {
+    if (a.typeChoices.size() != b.typeChoices.size() || a.values != b.values ||
+        a.identificationButton != b.identificationButton) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.typeChoices.size(); ++i) {
+        if (a.typeChoices[i].type != b.typeChoices[i].type ||
+            a.typeChoices[i].button != b.typeChoices[i].button) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string error;
+    const std::optional<Script> script =
+        ostrel::demo::parseScript(std::string(reinterpret_cast<const char*>(data), size), error);
+    if (!script) {
+        if (error.empty()) {
+            std::abort();
+        }
+        return 0;
+    }
+    const auto& choices = script->typeChoices;
+    if (choices.empty() || choices.back().button == Button::ChangeDomain) {
+        std::abort();
+    }
+    for (std::size_t i = 0; i + 1 < choices.size(); ++i) {
+        if (choices[i].button != Button::ChangeDomain) {
+            std::abort();
+        }
+    }
+    const bool identified = choices.back().button == Button::Ok;
+    if (script->identificationButton.has_value() != identified ||
+        (!identified && !script->values.empty()) ||
+        script->identificationButton == Button::ChangeDomain) {
+        std::abort();
+    }
+    const std::optional<Script> again = ostrel::demo::parseScript(written(*script), error);
+    if (!again || !same(*script, *again)) {
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,146 @@
+#include "qt/Demo.h"
+#include "Domains.h"
+#include "FiledDocument.h"
+#include "Script.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+namespace ostrel::demo {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+
+// Scripts and domains files the demo could not run with, and what it says.
+TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
+    enum Reader { ScriptText, DomainsFile };
+    const struct {
+        Reader reader;
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {ScriptText, "", "the script ends before the type selection dialog is closed"},
+        {ScriptText, "type A.B\nbutton OK\nvalue X 1\n", "the identification dialog is closed"},
+        {ScriptText, "type A.B\n", "before the type selection dialog is closed"},
+        {ScriptText, "button Apply\n", "line 1: unknown button 'Apply'"},
+        {ScriptText, "# comment\n\npress OK\n", "line 3: unknown step 'press'"},
+        {ScriptText, "type A B\nbutton OK\n", "line 1: 'type' needs one type identifier"},
+        {ScriptText, "value X 1\n", "line 1: 'value' belongs after"},
+        {ScriptText, "button OK\ntype A.B\n", "line 2: 'type' belongs before"},
+        {ScriptText, "button OK\nbutton ChangeDomain\n", "line 2: ChangeDomain is a button"},
+        {ScriptText, "button Cancel\nbutton OK\n", "line 2: nothing may follow the last"},
+        {ScriptText, "button OK\nvalue\n", "line 2: 'value' needs an attribute"},
+        {DomainsFile, "<domains/>", "lists no domain"},
+        {DomainsFile, "<domain id='a' name='A' templates='t' group='G'/>", "root element"},
+        {DomainsFile, "<!DOCTYPE domains SYSTEM 'http://example.com/x.dtd'><domains/>",
+         "document type"},
+        {DomainsFile, "<domains><domain id='../a' name='A' templates='t' group='G'/></domains>",
+         "'id'"},
+        {DomainsFile, "<domains><domain id='a' name='A' templates='t'/></domains>", "required"},
+        {DomainsFile,
+         "<domains><domain id='a' name='A' templates='t' group='G'/>"
+         "<domain id='a' name='B' templates='u' group='G'/></domains>",
+         "domain 2: the id 'a' is used twice"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const bool read = c.reader == ScriptText ? parseScript(c.text, error).has_value()
+                                                 : parseDomains(c.text, "/d", error).has_value();
+        EXPECT_FALSE(read) << c.text;
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
+    }
+}
+
+TEST(DemoScriptTest, ReadsTheBundledScript) {
+    std::string error;
+    const auto script = parseScript(readFile(OSTREL_SAMPLES_DIR "/demo-script.txt"), error);
+    ASSERT_TRUE(script) << error;
+    ASSERT_EQ(script->typeChoices.size(), 3u);
+    EXPECT_EQ(script->typeChoices[0].button, Button::ChangeDomain);
+    EXPECT_EQ(script->typeChoices[2].type, "Letters.Outgoing");
+    EXPECT_EQ(script->values.front(),
+              (std::pair<std::string, std::string>("Recipient", "Kovo Hradec s.r.o.")));
+    EXPECT_EQ(script->identificationButton, Button::Ok);
+}
+
+TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
+    TempDir folder;
+    FiledDocument document{"Letters.Outgoing",
+                           "Outgoing \"letter\"",
+                           "Head office",
+                           {{"Recipient", "Smith & <Sons>"}, {"Summary", "a\nb"}},
+                           zmbase::EarthTime(2024, 3, 1, 9, 5, 7)};
+    const auto first = fileDocument(document, folder.file("filed"));
+    const auto second = fileDocument(document, folder.file("filed"));
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(std::filesystem::path(*second).filename(), "0002-Letters.Outgoing.xml");
+    EXPECT_EQ(readFile(*first),
+              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+              "<document type=\"Letters.Outgoing\" name=\"Outgoing &quot;letter&quot;\" "
+              "domain=\"Head office\" filed=\"2024-03-01T09:05:07\">\n"
+              "  <attribute id=\"Recipient\">Smith &amp; &lt;Sons&gt;</attribute>\n"
+              "  <attribute id=\"Summary\">a\nb</attribute>\n"
+              "</document>\n");
+}
+
+// The bundled script, then one in which the user types another reference,
+// in the same work folder: both dialogs are driven by keys only, through
+// Change Domain and back, and the counter's value file carries the numbering
+// from one run to the next.
+TEST(DemoEndToEndTest, FilesSampleLettersWithTheKeyboardOnly) {
+    TempDir work;
+    const struct {
+        std::string script;
+        std::string reference;
+        std::string counterMessage;
+        std::string valueLine;
+    } runs[] = {
+        {OSTREL_SAMPLES_DIR "/demo-script.txt", "LTR-240301-HQ01",
+         "Letter: LTR-240301-HQ01 used, next LTR-240301-HQ02",
+         "<ident name=\"Letter\" value=\"2\" date=\"2024-03-01\" />"},
+        {work.write("typed.txt", "type Letters.Outgoing\nbutton OK\n"
+                                 "value Recipient Jana Novak\nvalue Reference LTR-240301-hq07\n"
+                                 "button OK\n"),
+         "LTR-240301-HQ07", "Letter: LTR-240301-HQ07 used, next LTR-240301-HQ08",
+         "<ident name=\"Letter\" value=\"8\" date=\"2024-03-01\" />"},
+    };
+    for (const auto& run : runs) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = runDemo(
+            {OSTREL_SAMPLES_DIR "/domains.xml", work.path().string(), run.script, "2024-03-01"},
+            out, err);
+        ASSERT_EQ(status, 0) << out.str() << err.str();
+        EXPECT_NE(out.str().find(run.counterMessage), std::string::npos) << out.str();
+
+        const std::string filed = readFile(out.str().substr(
+            out.str().find("Filed: ") + 7,
+            out.str().find('\n', out.str().find("Filed: ")) - out.str().find("Filed: ") - 7));
+        EXPECT_NE(filed.find("<attribute id=\"Reference\">" + run.reference + "</attribute>"),
+                  std::string::npos)
+            << filed;
+        EXPECT_NE(filed.find("filed=\"2024-03-01T09:30:00\""), std::string::npos);
+        EXPECT_NE(readFile(work.file("values/office-identifier-values.xml")).find(run.valueLine),
+                  std::string::npos);
+    }
+    // Change Domain twice in the bundled script: the head office, the
+    // archive, the head office again.
+    EXPECT_NE(readFile(work.file("filed/0001-Letters.Outgoing.xml"))
+                  .find("<attribute id=\"Recipient\">Kovo Hradec s.r.o.</attribute>"),
+              std::string::npos);
+    for (const char* picture :
+         {"type-selection-1", "type-selection-2", "type-selection-3", "identification", "filed"}) {
+        const std::string file = work.file(std::string("screenshots/") + picture + ".png");
+        ASSERT_TRUE(std::filesystem::exists(file)) << file;
+        EXPECT_GT(std::filesystem::file_size(file), 4000u) << file;
+    }
+}
+
+} // namespace
+} // namespace ostrel::demo
