@@ -1,5 +1,7 @@
 #include "host/common/DocumentTemplate.h"
 
+#include "host/common/detail/PropertyMap.h"
+
 DocumentTemplate::DocumentTemplate(const DocumentTemplate& other)
     : type_(other.type_), properties_(other.properties_), usable_(other.usable_) {
     attributes_.reserve(other.attributes_.size());
@@ -21,12 +23,7 @@ DocumentTemplate& DocumentTemplate::operator=(const DocumentTemplate& other) {
 }
 
 bool DocumentTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    const auto it = properties_.find(name);
-    if (it == properties_.end()) {
-        return false;
-    }
-    value = it->second;
-    return true;
+    return Ostrel::detail::findProperty(properties_, name, value);
 }
 
 DocumentTemplate& DocumentTemplate::setProperty(const Ostrel::u8string& name,
