@@ -60,7 +60,13 @@ protected:
     /// Removes and deletes the attribute of that name; false when none.
     bool removeProperty(const std::string& name);
 
+    /// Adds an attribute at the end, as addProperty does, but takes ownership
+    /// either way: a refused attribute is deleted.
+    bool adoptProperty(std::unique_ptr<OstrelDocAttribute> attribute);
+
 private:
+    friend class CMEditableDocumentFactory;
+
     void copyAttributesFrom(const CMEditableDocument& other);
 
     std::string type_;

@@ -11,17 +11,23 @@
 /// XML files (identifier files, template descriptions).
 namespace zmxml {
 
+/// Owns a parsed document.
+struct DocDeleter {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
+
 /// Parses an XML file without network access and without expanding entities.
 /// A document that declares entities of its own in a DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
 /// into a value. The file is opened as a zmdisk::InputFile (regular files
 /// only, never standard input) and parsed from what was opened. Returns the
-/// document (the caller frees it with xmlFreeDoc) or null when the file is
-/// missing, unreadable, not a regular file, malformed or refused.
-xmlDocPtr loadFile(const Ostrel::u8string& fileName);
+/// document, or null when the file is missing, unreadable, not a regular
+/// file, malformed or refused.
+DocPtr loadFile(const Ostrel::u8string& fileName);
 
 /// The same, over bytes in memory (used by tests and fuzz targets).
-xmlDocPtr loadMemory(const char* data, std::size_t size);
+DocPtr loadMemory(const char* data, std::size_t size);
 
 /// The first element at or after `node` among its siblings, or null.
 xmlNodePtr getElement(xmlNodePtr node);
@@ -54,12 +60,6 @@ private:
     xmlGenericErrorFunc handler_;
     void* context_;
 };
-
-/// Owns a parsed document.
-struct DocDeleter {
-    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
-using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 
 /// Owns a text returned by libxml2.
 struct XmlCharDeleter {

@@ -83,7 +83,7 @@ TEST(SoopDbTest, AFileNamedDashIsThatFileNotStandardInput) {
 
 TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {
     const std::string xml = "<T id=\"a\"><!-- c -->text<Empty/></T>";
-    const zmxml::DocPtr doc(zmxml::loadMemory(xml.data(), xml.size()));
+    const zmxml::DocPtr doc = zmxml::loadMemory(xml.data(), xml.size());
     xmlNodePtr root = xmlDocGetRootElement(doc.get());
     Ostrel::u8string value("kept");
     EXPECT_FALSE(zmxml::getPropertyString(root, "name", value));
