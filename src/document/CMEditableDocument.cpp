@@ -19,8 +19,6 @@ CMEditableDocument& CMEditableDocument::operator=(const CMEditableDocument& othe
     return *this;
 }
 
-CMEditableDocument::~CMEditableDocument() = default;
-
 void CMEditableDocument::copyAttributesFrom(const CMEditableDocument& other) {
     for (const auto& attribute : other.properties_) {
         std::unique_ptr<OstrelDocAttribute> copy(attribute->clone());

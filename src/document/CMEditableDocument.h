@@ -24,7 +24,8 @@ public:
     explicit CMEditableDocument(const std::string& type);
     CMEditableDocument(const CMEditableDocument& other);
     CMEditableDocument& operator=(const CMEditableDocument& other);
-    ~CMEditableDocument();
+    CMEditableDocument(CMEditableDocument&&) noexcept = default;
+    CMEditableDocument& operator=(CMEditableDocument&&) noexcept = default;
 
     std::string& getType() { return type_; }
     std::string& getName() { return name_; }

@@ -72,8 +72,6 @@ MemoryRegistry::MemoryRegistry() {
     machine_[std::string()] = std::make_shared<KeyData>();
 }
 
-MemoryRegistry::~MemoryRegistry() = default;
-
 MemoryRegistry::MemoryRegistry(const MemoryRegistry& other) : Registry(other) {
     *this = other;
 }

@@ -5,8 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace {
+
+// Documents are handed around by value inside the library; a copy operation
+// spelled out again would silently turn every move into a deep copy.
+static_assert(std::is_nothrow_move_constructible_v<CMEditableDocument> &&
+              std::is_nothrow_move_assignable_v<CMEditableDocument>);
 
 using Values = std::map<Ostrel::u8string, Ostrel::u8string>;
 

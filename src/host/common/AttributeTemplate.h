@@ -10,9 +10,6 @@
 class AttributeTemplate {
 public:
     explicit AttributeTemplate(const Ostrel::u8string& identifier) : identifier_(identifier) {}
-    virtual ~AttributeTemplate() = default;
-    AttributeTemplate(const AttributeTemplate&) = default;
-    AttributeTemplate& operator=(const AttributeTemplate&) = default;
 
     const Ostrel::u8string& getIdentifier() const { return identifier_; }
 

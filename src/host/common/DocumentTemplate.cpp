@@ -13,11 +13,7 @@ DocumentTemplate::DocumentTemplate(const DocumentTemplate& other)
 
 DocumentTemplate& DocumentTemplate::operator=(const DocumentTemplate& other) {
     if (this != &other) {
-        DocumentTemplate copy(other);
-        type_ = std::move(copy.type_);
-        properties_ = std::move(copy.properties_);
-        attributes_ = std::move(copy.attributes_);
-        usable_ = copy.usable_;
+        *this = DocumentTemplate(other);
     }
     return *this;
 }
