@@ -88,9 +88,8 @@ RegistryValue RegistryValue::string(std::string utf8) {
 }
 
 RegistryValue RegistryValue::expandString(std::string utf8) {
-    RegistryValue value;
+    RegistryValue value = string(std::move(utf8));
     value.type_ = RegistryValueType::ExpandString;
-    value.text_ = std::move(utf8);
     return value;
 }
 
@@ -102,9 +101,9 @@ RegistryValue RegistryValue::number(std::uint32_t number) {
 }
 
 RegistryValue RegistryValue::binary(std::string bytes) {
-    RegistryValue value;
+    // Held like text; only the type tells the bytes apart.
+    RegistryValue value = string(std::move(bytes));
     value.type_ = RegistryValueType::Binary;
-    value.text_ = std::move(bytes);
     return value;
 }
 
