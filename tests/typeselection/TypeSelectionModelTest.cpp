@@ -82,7 +82,9 @@ TEST_F(TypeSelectionModelTest, TreeHoldsEveryItemWithACreatableItemBelowItNested
     // it, a node too; Projects holds its types one level deeper.
     EXPECT_EQ(tree, "Finance\nLetters\n  Letter\nProjects\n  Contracts\n");
     EXPECT_EQ(model->getTreeNodes()[4].parent, 3u);
+}
 
+TEST_F(TypeSelectionModelTest, AnEmptyCatalogueOffersNothingAndIgnoresChoices) {
     DocumentTypes empty;
     TypeSelectionModel nothing(empty, &configuration, "FIN.INVOICE", false);
     nothing.setLastSelected("FIN.ORDER");

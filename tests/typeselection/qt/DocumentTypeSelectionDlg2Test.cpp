@@ -100,8 +100,11 @@ TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
     EXPECT_EQ(selectedName(*shown), QStringLiteral("Invoice"));
     EXPECT_EQ(description(*shown), QStringLiteral("Invoice sent as a letter"));
+}
 
-    QTest::keyClick(combo, Qt::Key_Up); // back to Finance, then type in the list
+TEST_F(DocumentTypeSelectionDlg2Test, TypingInTheListSelectsAndDescribesTheType) {
+    auto shown = dialog("FIN.ORDER");
+    showActive(*shown);
     auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
     QTest::keyClicks(list, QStringLiteral("inv"));
     EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory")) << "from Order, wrapping";
