@@ -117,6 +117,8 @@ TEST_F(CMEditableDocumentTest, CopiesOwnTheirAttributes) {
     EXPECT_EQ(assigned.findPropertyByType("Number")->getValue().str(), "1");
     assigned = assigned;
     EXPECT_EQ(assigned.getPropertyCount(), 1u);
+    Doc moved(std::move(copy)); // the name index moves with the attributes
+    EXPECT_EQ(moved.findPropertyByType("Number")->getValue().str(), "2");
 }
 
 } // namespace
