@@ -4,11 +4,9 @@
 // document) and an invoice number being typed.
 #include "Shot.h"
 
-#include "descr/TemplateDescriptionLoader.h"
 #include "document/CMEditableDocumentFactory.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "host/common/OstrelException.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
 #include "platform/MemoryRegistry.h"
@@ -24,9 +22,7 @@ namespace {
 
 bool takeIdentification(const Context& context) {
     DocumentFactory templates;
-    OstrelException ex;
-    if (!TemplateDescriptionLoader::load(context.samplesDirectory + "/templates.xml", templates,
-                                         ex)) {
+    if (!loadSampleTemplates(context, templates)) {
         return false;
     }
     DocumentTemplate* invoice = templates.findTemplate("Finance.IncomingInvoice");

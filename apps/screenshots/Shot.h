@@ -4,6 +4,8 @@
 
 #include <string>
 
+class DocumentFactory;
+
 // The screenshots of the README: each dialog registers a shot that builds
 // its window on the bundled samples and saves a picture of it.
 namespace ostrel::shots {
@@ -18,6 +20,10 @@ struct Shot {
     /// Builds the window, shows it, saves its picture; false when it could not.
     bool (*take)(const Context& context);
 };
+
+/// Loads the sample templates (templates.xml) into `templates`; false when
+/// they cannot be read.
+bool loadSampleTemplates(const Context& context, DocumentFactory& templates);
 
 /// Registers a shot at start-up; use one static Registration per shot.
 class Registration {

@@ -3,12 +3,10 @@
 // types, the first of them selected in its group.
 #include "Shot.h"
 
-#include "descr/TemplateDescriptionLoader.h"
 #include "doctypes/DocumentTypes.h"
 #include "doctypes/DocumentTypesFill.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "host/common/OstrelException.h"
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include <QCoreApplication>
@@ -21,9 +19,7 @@ namespace {
 
 bool takeTypeSelection(const Context& context) {
     DocumentFactory factory;
-    OstrelException errors;
-    if (!TemplateDescriptionLoader::load(context.samplesDirectory + "/templates.xml", factory,
-                                         errors)) {
+    if (!loadSampleTemplates(context, factory)) {
         return false;
     }
     DocumentTypes types;

@@ -6,6 +6,9 @@
 
 #include "Shot.h"
 
+#include "descr/TemplateDescriptionLoader.h"
+#include "host/common/DocumentFactory.h"
+#include "host/common/OstrelException.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/Monitors.h"
 #include "platform/ScopedDefault.h"
@@ -27,6 +30,12 @@ std::vector<Shot>& registered() {
 }
 
 } // namespace
+
+bool loadSampleTemplates(const Context& context, DocumentFactory& templates) {
+    OstrelException errors;
+    return TemplateDescriptionLoader::load(context.samplesDirectory + "/templates.xml", templates,
+                                           errors);
+}
 
 Registration::Registration(const Shot& shot) {
     registered().push_back(shot);

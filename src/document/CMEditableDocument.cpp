@@ -19,8 +19,6 @@ CMEditableDocument& CMEditableDocument::operator=(const CMEditableDocument& othe
     return *this;
 }
 
-CMEditableDocument::~CMEditableDocument() = default;
-
 void CMEditableDocument::copyAttributesFrom(const CMEditableDocument& other) {
     for (const auto& attribute : other.properties_) {
         std::unique_ptr<OstrelDocAttribute> copy(attribute->clone());
@@ -30,14 +28,22 @@ void CMEditableDocument::copyAttributesFrom(const CMEditableDocument& other) {
 }
 
 bool CMEditableDocument::addProperty(OstrelDocAttribute* attribute) {
-    if (attribute == nullptr) {
+    // A refused attribute stays the caller's.
+    if (attribute == nullptr || index_.contains(attribute->getAttrName().str())) {
         return false;
     }
-    const auto [it, inserted] = index_.try_emplace(attribute->getAttrName().str(), attribute);
+    return adoptProperty(std::unique_ptr<OstrelDocAttribute>(attribute));
+}
+
+bool CMEditableDocument::adoptProperty(std::unique_ptr<OstrelDocAttribute> attribute) {
+    if (!attribute) {
+        return false;
+    }
+    const auto [it, inserted] = index_.try_emplace(attribute->getAttrName().str(), attribute.get());
     if (!inserted) {
         return false;
     }
-    properties_.emplace_back(attribute);
+    properties_.push_back(std::move(attribute));
     return true;
 }
 

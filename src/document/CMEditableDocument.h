@@ -26,7 +26,8 @@ public:
     explicit CMEditableDocument(const std::string& type);
     CMEditableDocument(const CMEditableDocument& other);
     CMEditableDocument& operator=(const CMEditableDocument& other);
-    ~CMEditableDocument();
+    CMEditableDocument(CMEditableDocument&&) noexcept = default;
+    CMEditableDocument& operator=(CMEditableDocument&&) noexcept = default;
 
     std::string& getType() { return type_; }
     std::string& getName() { return name_; }
@@ -62,7 +63,13 @@ protected:
     /// Removes and deletes the attribute of that name; false when none.
     bool removeProperty(const std::string& name);
 
+    /// Adds an attribute at the end, as addProperty does, but takes ownership
+    /// either way: a refused attribute is deleted.
+    bool adoptProperty(std::unique_ptr<OstrelDocAttribute> attribute);
+
 private:
+    friend class CMEditableDocumentFactory;
+
     void copyAttributesFrom(const CMEditableDocument& other);
 
     std::string type_;

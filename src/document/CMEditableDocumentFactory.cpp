@@ -54,12 +54,10 @@ CMEditableDocument* CMEditableDocumentFactory::createDocument(DocumentTemplate& 
     AttributeTable attributes;
     createProperties(documentTemplate, attributes);
     for (auto& [position, attribute] : attributes) {
-        if (!document->addProperty(attribute.get())) {
-            // Two attributes share a name: the document cannot be built. The
-            // document deletes what it took, the table the rest.
+        if (!document->adoptProperty(std::move(attribute))) {
+            // Two attributes share a name: the document cannot be built.
             return nullptr;
         }
-        attribute.release();
     }
     return document.release();
 }

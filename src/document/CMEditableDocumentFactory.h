@@ -24,11 +24,6 @@ class OstrelDocAttribute;
 ///     if (!doc) { /* two attributes of the template share a name */ }
 class OSTREL_EXPORT CMEditableDocumentFactory {
 public:
-    CMEditableDocumentFactory() = default;
-    CMEditableDocumentFactory(const CMEditableDocumentFactory&) = default;
-    CMEditableDocumentFactory& operator=(const CMEditableDocumentFactory&) = default;
-    ~CMEditableDocumentFactory() = default;
-
     /// A new attribute with an empty value for `attributeTemplate`, or null
     /// when the template is null, its "position" or "size" reads as 0 or its
     /// "name" is empty.

@@ -13,10 +13,7 @@ CMEditableMultiDocument& CMEditableMultiDocument::operator=(CMEditableDocument& 
     for (const OstrelDocAttribute* attribute : attributes) {
         // clone() keeps the host's attribute type, which may judge equality
         // differently from the plain attribute.
-        std::unique_ptr<OstrelDocAttribute> copy(attribute->clone());
-        if (addProperty(copy.get())) {
-            copy.release();
-        }
+        adoptProperty(std::unique_ptr<OstrelDocAttribute>(attribute->clone()));
     }
     return *this;
 }

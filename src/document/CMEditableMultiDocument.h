@@ -20,9 +20,6 @@
 class OSTREL_EXPORT CMEditableMultiDocument : public CMEditableDocument {
 public:
     CMEditableMultiDocument();
-    CMEditableMultiDocument(const CMEditableMultiDocument& other) = default;
-    CMEditableMultiDocument& operator=(const CMEditableMultiDocument& other) = default;
-    ~CMEditableMultiDocument() = default;
 
     /// Adds a copy of each attribute of `document`, in its order. Attributes
     /// already held stay; a copy whose name is already held is not added.

@@ -80,8 +80,6 @@ ZMLanguageSettings ZMLanguageSettings::forModuleFile(const Ostrel::u8string& mod
     return settings;
 }
 
-ZMLanguageSettings::ZMLanguageSettings(const ZMLanguageSettings& other) = default;
-ZMLanguageSettings& ZMLanguageSettings::operator=(const ZMLanguageSettings& other) = default;
 ZMLanguageSettings::~ZMLanguageSettings() = default;
 
 bool ZMLanguageSettings::readLanguage() {

@@ -31,9 +31,13 @@ public:
     /// up to and including its last "/", or the whole text without one.
     static ZMLanguageSettings forModuleFile(const Ostrel::u8string& moduleFile);
 
-    ZMLanguageSettings(const ZMLanguageSettings& other);
-    ZMLanguageSettings& operator=(const ZMLanguageSettings& other);
     virtual ~ZMLanguageSettings();
+    // The virtual destructor would otherwise cost the moves their implicit
+    // declarations.
+    ZMLanguageSettings(const ZMLanguageSettings&) = default;
+    ZMLanguageSettings& operator=(const ZMLanguageSettings&) = default;
+    ZMLanguageSettings(ZMLanguageSettings&&) noexcept = default;
+    ZMLanguageSettings& operator=(ZMLanguageSettings&&) noexcept = default;
 
     /// Sets the catalogue up for `domain`: reads the language, sets LANGUAGE
     /// when one is configured, binds the domain with UTF-8 output. False only

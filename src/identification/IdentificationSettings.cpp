@@ -73,21 +73,8 @@ void IdentificationSettings::load(platform::WindowHandle parent) {
     idents.setAcp(readText(*key, kLastUsedIdents));
     lastUsedIdents.deserialize(idents);
 
-    const platform::ScreenPoint stored = parsePosition(readText(*key, kPosition));
-    if (parent == nullptr) {
-        return;
-    }
-    const auto monitor = platform::Monitors::getDefault().nearestMonitor(parent);
-    if (!monitor) {
-        return;
-    }
-    if (monitor->contains(stored)) {
-        position = stored;
-    } else {
-        // The monitor the window was on is gone: open on the parent's.
-        position.x += monitor->left;
-        position.y += monitor->top;
-    }
+    position =
+        platform::restoredPosition(parent, parsePosition(readText(*key, kPosition)), position);
 }
 
 bool IdentificationSettings::save(platform::ScreenPoint windowTopLeft) const {

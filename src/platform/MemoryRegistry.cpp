@@ -1,6 +1,6 @@
 #include "platform/MemoryRegistry.h"
 
-#include "platform/detail/NameCase.h"
+#include "platform/detail/KeyNames.h"
 
 #include <vector>
 
@@ -22,25 +22,19 @@ std::optional<std::vector<std::string>> keyChain(const std::string& path) {
     if (path.empty()) {
         return chain;
     }
+    const auto components = detail::splitKeyPath(path);
+    if (!components) {
+        return std::nullopt;
+    }
     std::string current;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = path.find('\\', start);
-        const std::string component =
-            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (component.empty()) {
-            return std::nullopt;
-        }
+    for (const std::string& component : *components) {
         if (!current.empty()) {
             current.push_back('\\');
         }
         current.append(foldNameCase(component));
         chain.push_back(current);
-        if (end == std::string::npos) {
-            return chain;
-        }
-        start = end + 1;
     }
+    return chain;
 }
 
 class MemoryKey : public RegistryKey {
@@ -77,8 +71,6 @@ MemoryRegistry::MemoryRegistry() {
     user_[std::string()] = std::make_shared<KeyData>();
     machine_[std::string()] = std::make_shared<KeyData>();
 }
-
-MemoryRegistry::~MemoryRegistry() = default;
 
 MemoryRegistry::MemoryRegistry(const MemoryRegistry& other) : Registry(other) {
     *this = other;

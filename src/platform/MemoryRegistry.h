@@ -23,7 +23,6 @@ namespace ostrel::platform {
 class OSTREL_EXPORT MemoryRegistry : public Registry {
 public:
     MemoryRegistry();
-    ~MemoryRegistry() override;
     /// Copies are deep: keys opened on the original keep working on it.
     MemoryRegistry(const MemoryRegistry& other);
     MemoryRegistry& operator=(const MemoryRegistry& other);

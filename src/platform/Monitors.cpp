@@ -14,6 +14,19 @@ std::unique_ptr<Monitors> Monitors::setDefault(std::unique_ptr<Monitors> monitor
     return DefaultMonitors::replace(std::move(monitors));
 }
 
+ScreenPoint restoredPosition(WindowHandle parent, ScreenPoint stored, ScreenPoint fallback) {
+    const std::optional<ScreenRect> monitor = Monitors::getDefault().nearestMonitor(parent);
+    if (!monitor) {
+        return fallback;
+    }
+    if (monitor->contains(stored)) {
+        return stored;
+    }
+    // Off that monitor (one since removed, or a negative position that reads
+    // back positive): keep the window on it instead.
+    return {fallback.x + monitor->left, fallback.y + monitor->top};
+}
+
 std::optional<ScreenRect> FixedMonitors::nearestMonitor(WindowHandle window) const {
     if (window == nullptr) {
         return std::nullopt;

@@ -12,21 +12,13 @@ constexpr std::string_view kStringTag = "sz:";
 constexpr std::string_view kExpandTag = "expand:";
 constexpr std::string_view kBinaryTag = "hex:";
 
-void appendUnit(std::string& out, char16_t unit) {
-    out.push_back(static_cast<char>(unit & 0xFFu));
-    out.push_back(static_cast<char>((unit >> 8) & 0xFFu));
-}
-
+// The text as the registry's wide functions hand it out: UTF-16 units in
+// little-endian byte order.
 std::string toUtf16Le(const std::string& utf8) {
     std::string out;
-    for (const char32_t c : Ostrel::decodeUtf8(utf8)) {
-        if (c >= 0x10000) {
-            const char32_t v = c - 0x10000;
-            appendUnit(out, static_cast<char16_t>(0xD800 + (v >> 10)));
-            appendUnit(out, static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-        } else {
-            appendUnit(out, static_cast<char16_t>(c));
-        }
+    for (const char16_t unit : Ostrel::encodeUtf16(Ostrel::decodeUtf8(utf8))) {
+        out.push_back(static_cast<char>(unit & 0xFFu));
+        out.push_back(static_cast<char>((unit >> 8) & 0xFFu));
     }
     return out;
 }
@@ -96,9 +88,8 @@ RegistryValue RegistryValue::string(std::string utf8) {
 }
 
 RegistryValue RegistryValue::expandString(std::string utf8) {
-    RegistryValue value;
+    RegistryValue value = string(std::move(utf8));
     value.type_ = RegistryValueType::ExpandString;
-    value.text_ = std::move(utf8);
     return value;
 }
 
@@ -110,9 +101,9 @@ RegistryValue RegistryValue::number(std::uint32_t number) {
 }
 
 RegistryValue RegistryValue::binary(std::string bytes) {
-    RegistryValue value;
+    // Held like text; only the type tells the bytes apart.
+    RegistryValue value = string(std::move(bytes));
     value.type_ = RegistryValueType::Binary;
-    value.text_ = std::move(bytes);
     return value;
 }
 
@@ -193,36 +184,17 @@ RegistryValue RegistryValue::fromSettingsText(std::string_view text) {
 }
 
 std::string RegistryValue::textFromWideData(std::string_view data) {
-    std::u32string codePoints;
-    char32_t pendingHigh = 0;
+    std::u16string units;
     for (std::size_t i = 0; i < data.size(); i += 2) {
         const auto low = static_cast<unsigned char>(data[i]);
         const auto high = i + 1 < data.size() ? static_cast<unsigned char>(data[i + 1]) : 0u;
-        const auto unit = static_cast<char32_t>(low | (high << 8));
+        const auto unit = static_cast<char16_t>(low | (high << 8));
         if (unit == 0) {
             break;
         }
-        if (pendingHigh != 0) {
-            if (unit >= 0xDC00 && unit <= 0xDFFF) {
-                codePoints.push_back(0x10000 + ((pendingHigh - 0xD800) << 10) + (unit - 0xDC00));
-                pendingHigh = 0;
-                continue;
-            }
-            codePoints.push_back(0xFFFD);
-            pendingHigh = 0;
-        }
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            pendingHigh = unit;
-        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            codePoints.push_back(0xFFFD);
-        } else {
-            codePoints.push_back(unit);
-        }
+        units.push_back(unit);
     }
-    if (pendingHigh != 0) {
-        codePoints.push_back(0xFFFD);
-    }
-    return Ostrel::encodeUtf8(codePoints);
+    return Ostrel::encodeUtf8(Ostrel::decodeUtf16(units));
 }
 
 } // namespace ostrel::platform

@@ -315,23 +315,10 @@ void TypeSelectionModel::loadSettings(platform::WindowHandle parentWindow) {
     const std::array<int, 4> numbers = parseGeometry(text.str());
     savedGeometry.width = numbers[0];
     savedGeometry.height = numbers[1];
-    if (parentWindow == nullptr) {
-        return;
-    }
-    const std::optional<platform::ScreenRect> monitor =
-        platform::Monitors::getDefault().nearestMonitor(parentWindow);
-    if (!monitor) {
-        return;
-    }
-    if (monitor->contains({numbers[2], numbers[3]})) {
-        savedGeometry.x = numbers[2];
-        savedGeometry.y = numbers[3];
-    } else {
-        // Off that monitor (a monitor since removed, or a negative position
-        // that reads back positive): keep the window on it instead.
-        savedGeometry.x += monitor->left;
-        savedGeometry.y += monitor->top;
-    }
+    const platform::ScreenPoint position = platform::restoredPosition(
+        parentWindow, {numbers[2], numbers[3]}, {savedGeometry.x, savedGeometry.y});
+    savedGeometry.x = position.x;
+    savedGeometry.y = position.y;
 }
 
 } // namespace ostrel::typeselection

@@ -18,8 +18,7 @@ const int parentWindow = 0; // any non-null handle: the monitor query is a test 
 
 /// The settings loaded from a store whose key holds `value` under `name`.
 IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
-                              ScreenRect monitor = {0, 0, 1920, 1080},
-                              WindowHandle parent = &parentWindow) {
+                              ScreenRect monitor = {0, 0, 1920, 1080}) {
     ScopedDefault<Registry> store(ostrel::test::storeWith());
     if (value) {
         store.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser, kDialogKey, name, *value);
@@ -27,33 +26,29 @@ IdentificationSettings loaded(const char* name, const std::optional<RegistryValu
     ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(monitor));
     IdentificationSettings settings;
     settings.stickyCursorPosition = 0x7777;
-    settings.load(parent);
+    settings.load(&parentWindow);
     return settings;
 }
 
-TEST(IdentificationSettingsTest, StoredPositionIsKeptOnTheParentsMonitorOnly) {
+// Which positions stay on the parent's monitor: MonitorsTest. Here, how the stored text reads.
+TEST(IdentificationSettingsTest, StoredPositionIsReadAndPlacedOnTheParentsMonitor) {
     const ScreenRect primary{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080};
     const struct {
         const char* stored; // null: no value
         ScreenRect monitor;
-        bool parent;
         ScreenPoint expected;
         const char* note;
     } rows[] = {
-        {"412;218;", primary, true, {412, 218}, ""},
-        {"-1280;20;", {0, 0, 1920, 2000}, true, {0, 1280}, "the minus sign separates"},
-        {"-1280;20;", primary, true, {100, 100}, "(0,1280) is below the monitor"},
-        {nullptr, primary, true, {0, 0}, "missing: the monitor's corner"},
-        {"412;218;", right, true, {2020, 100}, "its monitor is gone"},
-        {"412;218;", right, false, {100, 100}, "no parent"},
-        {"1920;0;9", primary, true, {100, 100}, "the right edge belongs to the neighbour"},
+        {"412;218;", primary, {412, 218}, ""},
+        {"-1280;20;", {0, 0, 1920, 2000}, {0, 1280}, "the minus sign separates"},
+        {nullptr, primary, {0, 0}, "missing: the monitor's corner"},
+        {"412;218;", right, {2020, 100}, "its monitor is gone"},
     };
     for (const auto& row : rows) {
         const auto value =
             row.stored ? std::optional(RegistryValue::string(row.stored)) : std::nullopt;
         const IdentificationSettings settings =
-            loaded("DocumentIdentificationDlg2Size", value, row.monitor,
-                   row.parent ? &parentWindow : nullptr);
+            loaded("DocumentIdentificationDlg2Size", value, row.monitor);
         EXPECT_EQ(settings.position, row.expected)
             << (row.stored ? row.stored : "-") << " " << row.note;
     }

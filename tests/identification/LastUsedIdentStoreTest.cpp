@@ -59,16 +59,8 @@ TEST(LastUsedIdentStoreTest, ReadsStoredTexts) {
     }
 }
 
-TEST(LastUsedIdentStoreTest, ValuesThatLookLikeFieldsSurviveAStoreAndLoad) {
-    LastUsedIdentStore store;
-    store.setLastUsed("a3:xb", "1:1", false);
-    store.setLastUsed("Note", "4:abcd\r\n 0:", true);
-    Ostrel::u8string text;
-    store.serialize(text);
-    LastUsedIdentStore reread;
-    reread.deserialize(text);
-    EXPECT_EQ(reread, store) << text.str();
-
+// Store-then-load of arbitrary entries is the fuzz target's property; here the field reader alone.
+TEST(LastUsedIdentStoreTest, AFieldIsReadOnlyWhenAllItsBytesAreThere) {
     std::istringstream stream("2:ab0:3:xy");
     Ostrel::u8string field("old");
     EXPECT_TRUE(LastUsedIdentStore::readField(stream, field) && field.str() == "ab");

@@ -21,6 +21,29 @@ TEST(MonitorsTest, APointOnTheBorderOfTwoMonitorsLiesOnTheRightHandOne) {
     }
 }
 
+TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
+    const int parent = 0;
+    const ScreenRect primary{0, 0, 1920, 1080};
+    const struct {
+        ScreenRect monitor;
+        ScreenPoint stored;
+        bool withParent;
+        ScreenPoint expected;
+        const char* note;
+    } rows[] = {
+        {primary, {412, 218}, true, {412, 218}, "on the monitor"},
+        {{1920, 100, 3840, 1180}, {412, 218}, true, {2020, 200}, "off it: the fallback on it"},
+        {primary, {0, 1080}, true, {100, 100}, "the bottom edge lies outside"},
+        {primary, {412, 218}, false, {100, 100}, "no parent: the fallback as it is"},
+    };
+    for (const auto& row : rows) {
+        ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(row.monitor));
+        EXPECT_EQ(restoredPosition(row.withParent ? &parent : nullptr, row.stored, {100, 100}),
+                  row.expected)
+            << row.note;
+    }
+}
+
 TEST(MonitorsTest, NestedDefaultsPutEachOtherBackAndNoWindowHasNoMonitor) {
     const int window = 0;
     const ScreenRect fallback{0, 0, 1920, 1080};

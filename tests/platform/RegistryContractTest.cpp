@@ -68,4 +68,12 @@ TYPED_TEST(RegistryContractTest, EachRootAnswersForItself) {
     EXPECT_EQ(reread->queryValue("Language"), RegistryValue::string("de"));
 }
 
+TYPED_TEST(RegistryContractTest, MalformedPathsOpenNoKey) {
+    this->open(kWrite, kUser, "Software\\Zelvamont");
+    for (const char* path :
+         {"Software\\\\Zelvamont", "\\Software\\Zelvamont", "Software\\Zelvamont\\", "\\"}) {
+        EXPECT_EQ(this->store.registry.openKey(kUser, path, kWrite), nullptr) << path;
+    }
+}
+
 } // namespace

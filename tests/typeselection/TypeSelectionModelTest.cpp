@@ -82,7 +82,9 @@ TEST_F(TypeSelectionModelTest, TreeHoldsEveryItemWithACreatableItemBelowItNested
     // it, a node too; Projects holds its types one level deeper.
     EXPECT_EQ(tree, "Finance\nLetters\n  Letter\nProjects\n  Contracts\n");
     EXPECT_EQ(model->getTreeNodes()[4].parent, 3u);
+}
 
+TEST_F(TypeSelectionModelTest, AnEmptyCatalogueOffersNothingAndIgnoresChoices) {
     DocumentTypes empty;
     TypeSelectionModel nothing(empty, &configuration, "FIN.INVOICE", false);
     nothing.setLastSelected("FIN.ORDER");
@@ -259,10 +261,10 @@ TEST_F(TypeSelectionModelTest, GeometryTextIsReadDigitByDigit) {
     EXPECT_EQ(TypeSelectionModel::formatGeometry(640, 480, -1200, 0), "640;480;-1200;0;");
 }
 
-TEST_F(TypeSelectionModelTest, StoredPositionIsKeptOnlyOnTheParentsMonitor) {
+// Which positions stay on the parent's monitor: MonitorsTest. Here, how the stored text reads.
+TEST_F(TypeSelectionModelTest, StoredGeometryIsReadAndPlacedOnTheParentsMonitor) {
     struct Row {
         const char* stored; // nullptr: no value
-        bool withParent;
         ScreenRect monitor;
         std::array<int, 4> expected; // width, height, x, y
         const char* note;
@@ -270,14 +272,11 @@ TEST_F(TypeSelectionModelTest, StoredPositionIsKeptOnlyOnTheParentsMonitor) {
     const ScreenRect left{0, 0, 1920, 1080};
     const ScreenRect right{1920, 100, 3840, 1180};
     const Row rows[] = {
-        {nullptr, true, right, {0, 0, 50, 50}, "nothing stored (yet): the defaults"},
-        {"640;480;100;120;", true, left, {640, 480, 100, 120}, "on the monitor"},
-        {"640;480;100;120;", true, right, {640, 480, 1970, 150}, "off it: 50 into it"},
-        {"640;480;", true, left, {640, 480, 0, 0}, "(0, 0) lies on the monitor"},
-        {"640;480;", true, right, {640, 480, 1970, 150}, ""},
-        {"640;480;-1200;100;", true, left, {640, 480, 50, 50}, "(0, 1200) lies below it"},
-        {"640;480;-1200;100;", true, {0, 0, 1920, 1280}, {640, 480, 0, 1200}, ""},
-        {"640;480;100;120;", false, left, {640, 480, 50, 50}, "no parent: position ignored"},
+        {nullptr, right, {0, 0, 50, 50}, "nothing stored (yet): the defaults"},
+        {"640;480;100;120;", left, {640, 480, 100, 120}, "on the monitor"},
+        {"640;480;100;120;", right, {640, 480, 1970, 150}, "off it: 50 into it"},
+        {"640;480;", left, {640, 480, 0, 0}, "(0, 0) lies on the monitor"},
+        {"640;480;-1200;100;", {0, 0, 1920, 1280}, {640, 480, 0, 1200}, ""},
     };
     for (const Row& row : rows) {
         ScopedDefault<Monitors> monitor(std::make_unique<FixedMonitors>(row.monitor));
@@ -285,7 +284,7 @@ TEST_F(TypeSelectionModelTest, StoredPositionIsKeptOnlyOnTheParentsMonitor) {
             storeText(TypeSelectionModel::kGeometryValue, row.stored);
         }
         TypeSelectionModel model(catalogue.types, &configuration, "", false);
-        model.loadSettings(row.withParent ? kParent : nullptr);
+        model.loadSettings(kParent);
         const auto& saved = model.getSavedGeometry();
         EXPECT_EQ((std::array{saved.width, saved.height, saved.x, saved.y}), row.expected)
             << row.stored << ": " << row.note;

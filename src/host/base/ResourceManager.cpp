@@ -11,12 +11,11 @@ struct BuiltInText {
     const char* text; // English message id in the "ostrel" catalogue
 };
 
-// Marked for extraction with the keyword N_.
-#define N_(text) text
+using Ostrel::N_;
+
 constexpr BuiltInText kBuiltIn[] = {
     {"Common", "Error", N_("Error")},
 };
-#undef N_
 
 } // namespace
 

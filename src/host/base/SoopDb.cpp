@@ -31,6 +31,14 @@ struct soop_db::Impl {
     std::deque<std::string> joined;
     std::map<std::string, std::vector<const soop_node*>> lists;
 
+    Impl() = default;
+    // Reads every element of the parsed file; null leaves the database empty.
+    explicit Impl(zmxml::DocPtr parsed) : doc(std::move(parsed)) {
+        if (doc) {
+            collect(xmlDocGetRootElement(doc.get()));
+        }
+    }
+
     void collect(xmlNodePtr node) {
         // Iterative pre-order walk: a deeply nested file must not exhaust the
         // stack.
@@ -85,21 +93,13 @@ soop_db::soop_db() : impl_(std::make_unique<Impl>()) {}
 soop_db::~soop_db() = default;
 
 bool soop_db::init(const Ostrel::u8string& file) {
-    return load(zmxml::loadFile(file));
+    impl_ = std::make_unique<Impl>(zmxml::loadFile(file));
+    return impl_->doc != nullptr;
 }
 
 bool soop_db::initFromMemory(const char* data, std::size_t size) {
-    return load(zmxml::loadMemory(data, size));
-}
-
-bool soop_db::load(_xmlDoc* parsed) {
-    impl_ = std::make_unique<Impl>();
-    impl_->doc.reset(parsed);
-    if (!impl_->doc) {
-        return false;
-    }
-    impl_->collect(xmlDocGetRootElement(impl_->doc.get()));
-    return true;
+    impl_ = std::make_unique<Impl>(zmxml::loadMemory(data, size));
+    return impl_->doc != nullptr;
 }
 
 bool soop_db::addList(const char* name) {

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-struct _xmlDoc;
-
 namespace zm_soop {
 
 /// One element read by a soop_db: its attributes, entities already decoded.
@@ -53,8 +51,6 @@ public:
     const std::vector<const soop_node*>& getList(const char* name) const;
 
 private:
-    bool load(_xmlDoc* parsed);
-
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

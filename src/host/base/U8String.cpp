@@ -19,28 +19,20 @@ bool isScalarValue(char32_t cp) {
 }
 
 std::u32string wideToCodePoints(std::wstring_view wide) {
-    std::u32string out;
     if constexpr (sizeof(wchar_t) == 2) {
-        // UTF-16 (Windows): pair surrogates; a lone one stays a surrogate
-        // code point, which encodeUtf8 replaces.
-        for (std::size_t i = 0; i < wide.size(); ++i) {
-            const auto unit = static_cast<char32_t>(static_cast<unsigned short>(wide[i]));
-            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size()) {
-                const auto next = static_cast<char32_t>(static_cast<unsigned short>(wide[i + 1]));
-                if (next >= 0xDC00 && next <= 0xDFFF) {
-                    out.push_back(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
-                    ++i;
-                    continue;
-                }
-            }
-            out.push_back(unit);
+        // UTF-16 (Windows).
+        std::u16string units;
+        for (const wchar_t unit : wide) {
+            units.push_back(static_cast<char16_t>(unit));
         }
+        return decodeUtf16(units);
     } else {
-        for (wchar_t unit : wide) {
+        std::u32string out;
+        for (const wchar_t unit : wide) {
             out.push_back(static_cast<char32_t>(unit));
         }
+        return out;
     }
-    return out;
 }
 
 std::string wideToUtf8(std::wstring_view wide) {
@@ -57,6 +49,37 @@ locale_t caseFoldingLocale() {
 #endif
 
 } // namespace
+
+std::u32string decodeUtf16(std::u16string_view units) {
+    std::u32string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char32_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()) {
+            const char32_t next = units[i + 1];
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                out.push_back(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(unit);
+    }
+    return out;
+}
+
+std::u16string encodeUtf16(const std::u32string& codePoints) {
+    std::u16string out;
+    for (const char32_t c : codePoints) {
+        if (c >= 0x10000 && c <= 0x10FFFF) {
+            const char32_t v = c - 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (!isScalarValue(cp)) {

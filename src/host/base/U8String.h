@@ -5,6 +5,7 @@
 #include <compare>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace Ostrel {
 
@@ -76,6 +77,13 @@ OSTREL_EXPORT std::u32string decodeUtf8(const std::string& utf8);
 /// U+FFFD.
 OSTREL_EXPORT std::string encodeUtf8(const std::u32string& codePoints);
 OSTREL_EXPORT void appendUtf8(std::string& out, char32_t codePoint);
+
+/// Decodes UTF-16 code units into code points. A surrogate that is not part
+/// of a pair stays a surrogate code point, which encodeUtf8 replaces by
+/// U+FFFD.
+OSTREL_EXPORT std::u32string decodeUtf16(std::u16string_view units);
+/// Encodes code points as UTF-16, those above U+FFFF as surrogate pairs.
+OSTREL_EXPORT std::u16string encodeUtf16(const std::u32string& codePoints);
 
 /// The code point with its letter case folded, so that two texts that differ
 /// only in letter case fold alike (Ú/ú, Ä/ä, Σ/σ/ς): the lower case of

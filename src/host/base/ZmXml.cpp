@@ -54,7 +54,7 @@ int readInput(void* context, char* buffer, int size) {
 
 } // namespace
 
-xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
+DocPtr loadFile(const Ostrel::u8string& fileName) {
     // Opened by our own reader, and libxml2 reads from what was opened: it
     // would take "-" for standard input, and a file checked first and opened
     // later could be swapped for a FIFO in between. libxml2 reads it in
@@ -65,17 +65,17 @@ xmlDocPtr loadFile(const Ostrel::u8string& fileName) {
         return nullptr;
     }
     const MutedErrors muted;
-    return refuseUnsafe(
-        xmlReadIO(&readInput, nullptr, &file, fileName.c_str(), nullptr, kParseOptions));
+    return DocPtr(refuseUnsafe(
+        xmlReadIO(&readInput, nullptr, &file, fileName.c_str(), nullptr, kParseOptions)));
 }
 
-xmlDocPtr loadMemory(const char* data, std::size_t size) {
+DocPtr loadMemory(const char* data, std::size_t size) {
     if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) {
         return nullptr;
     }
     const MutedErrors muted;
-    return refuseUnsafe(
-        xmlReadMemory(data, static_cast<int>(size), "memory.xml", nullptr, kParseOptions));
+    return DocPtr(refuseUnsafe(
+        xmlReadMemory(data, static_cast<int>(size), "memory.xml", nullptr, kParseOptions)));
 }
 
 xmlNodePtr getElement(xmlNodePtr node) {

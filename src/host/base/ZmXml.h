@@ -13,17 +13,23 @@
 /// XML files (identifier files, template descriptions).
 namespace zmxml {
 
+/// Owns a parsed document.
+struct OSTREL_EXPORT DocDeleter {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
+
 /// Parses an XML file without network access and without expanding entities.
 /// A document that declares entities of its own in a DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
 /// into a value. The file is opened as a zmdisk::InputFile (regular files
 /// only, never standard input) and parsed from what was opened. Returns the
-/// document (the caller frees it with xmlFreeDoc) or null when the file is
-/// missing, unreadable, not a regular file, malformed or refused.
-OSTREL_EXPORT xmlDocPtr loadFile(const Ostrel::u8string& fileName);
+/// document, or null when the file is missing, unreadable, not a regular
+/// file, malformed or refused.
+OSTREL_EXPORT DocPtr loadFile(const Ostrel::u8string& fileName);
 
 /// The same, over bytes in memory (used by tests and fuzz targets).
-OSTREL_EXPORT xmlDocPtr loadMemory(const char* data, std::size_t size);
+OSTREL_EXPORT DocPtr loadMemory(const char* data, std::size_t size);
 
 /// The first element at or after `node` among its siblings, or null.
 OSTREL_EXPORT xmlNodePtr getElement(xmlNodePtr node);
@@ -56,12 +62,6 @@ private:
     xmlGenericErrorFunc handler_;
     void* context_;
 };
-
-/// Owns a parsed document.
-struct OSTREL_EXPORT DocDeleter {
-    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
-using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 
 /// Owns a text returned by libxml2.
 struct OSTREL_EXPORT XmlCharDeleter {

@@ -1,12 +1,9 @@
 #include "host/common/AttributeTemplate.h"
 
+#include "host/common/detail/PropertyMap.h"
+
 bool AttributeTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    const auto it = properties_.find(name);
-    if (it == properties_.end()) {
-        return false;
-    }
-    value = it->second;
-    return true;
+    return Ostrel::detail::findProperty(properties_, name, value);
 }
 
 AttributeTemplate& AttributeTemplate::setProperty(const Ostrel::u8string& name,

@@ -12,9 +12,6 @@
 class OSTREL_EXPORT AttributeTemplate {
 public:
     explicit AttributeTemplate(const Ostrel::u8string& identifier) : identifier_(identifier) {}
-    virtual ~AttributeTemplate() = default;
-    AttributeTemplate(const AttributeTemplate&) = default;
-    AttributeTemplate& operator=(const AttributeTemplate&) = default;
 
     const Ostrel::u8string& getIdentifier() const { return identifier_; }
 

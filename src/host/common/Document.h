@@ -16,9 +16,6 @@ class OSTREL_EXPORT Document {
 public:
     Document(unsigned long id, DocumentTemplate* documentTemplate)
         : id_(id), template_(documentTemplate) {}
-    virtual ~Document() = default;
-    Document(const Document&) = default;
-    Document& operator=(const Document&) = default;
 
     unsigned long getId() const { return id_; }
     /// The template, not owned; may be null.

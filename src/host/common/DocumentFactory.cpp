@@ -8,8 +8,7 @@ DocumentFactory::DocumentFactory(const DocumentFactory& other) {
 
 DocumentFactory& DocumentFactory::operator=(const DocumentFactory& other) {
     if (this != &other) {
-        DocumentFactory copy(other);
-        templates_ = std::move(copy.templates_);
+        *this = DocumentFactory(other);
     }
     return *this;
 }

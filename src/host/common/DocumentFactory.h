@@ -14,9 +14,11 @@
 class OSTREL_EXPORT DocumentFactory {
 public:
     DocumentFactory() = default;
-    virtual ~DocumentFactory() = default;
+    /// Copies are deep: a copy owns copies of the templates.
     DocumentFactory(const DocumentFactory& other);
     DocumentFactory& operator=(const DocumentFactory& other);
+    DocumentFactory(DocumentFactory&&) noexcept = default;
+    DocumentFactory& operator=(DocumentFactory&&) noexcept = default;
 
     /// Adds a new, empty template of that type and returns it; null when a
     /// template of that type exists already.

@@ -6,18 +6,27 @@
 
 namespace {
 
+// Calls `apply(child)` for every child element of `element` named `name`.
+template <typename Apply> void forEachChild(xmlNodePtr element, const char* name, Apply apply) {
+    for (xmlNodePtr child = zmxml::getChildElement(element); child != nullptr;
+         child = zmxml::getNextElement(child)) {
+        if (zmxml::hasName(child, name)) {
+            apply(child);
+        }
+    }
+}
+
 // Calls `apply(name, value)` for every Property child of `element` that has
 // a name; the value is the element's whole text content.
 template <typename Apply> void forEachProperty(xmlNodePtr element, Apply apply) {
-    for (xmlNodePtr child = zmxml::getChildElement(element); child != nullptr;
-         child = zmxml::getNextElement(child)) {
+    forEachChild(element, "Property", [&](xmlNodePtr child) {
         Ostrel::u8string name;
-        if (!zmxml::hasName(child, "Property") || !zmxml::getPropertyString(child, "name", name)) {
-            continue;
+        if (!zmxml::getPropertyString(child, "name", name)) {
+            return;
         }
         const zmxml::XmlCharPtr content(xmlNodeGetContent(child));
         apply(name, Ostrel::u8string(content ? reinterpret_cast<const char*>(content.get()) : ""));
-    }
+    });
 }
 
 std::unique_ptr<DocumentTemplate> readDocument(xmlNodePtr document, const Ostrel::u8string& type) {
@@ -25,18 +34,14 @@ std::unique_ptr<DocumentTemplate> readDocument(xmlNodePtr document, const Ostrel
     forEachProperty(document, [&](const Ostrel::u8string& name, const Ostrel::u8string& value) {
         documentTemplate->setProperty(name, value);
     });
-    for (xmlNodePtr child = zmxml::getChildElement(document); child != nullptr;
-         child = zmxml::getNextElement(child)) {
-        if (!zmxml::hasName(child, "Attribute")) {
-            continue;
-        }
+    forEachChild(document, "Attribute", [&](xmlNodePtr child) {
         Ostrel::u8string identifier;
         zmxml::getPropertyString(child, "name", identifier);
         AttributeTemplate& attribute = documentTemplate->addAttribute(identifier);
         forEachProperty(child, [&](const Ostrel::u8string& name, const Ostrel::u8string& value) {
             attribute.setProperty(name, value);
         });
-    }
+    });
     return documentTemplate;
 }
 
@@ -47,20 +52,16 @@ bool DocumentFactoryLoader::load(xmlNodePtr documents) {
         !zmxml::hasName(documents, "Documents")) {
         return false;
     }
-    for (xmlNodePtr child = zmxml::getChildElement(documents); child != nullptr;
-         child = zmxml::getNextElement(child)) {
-        if (!zmxml::hasName(child, "Document")) {
-            continue;
-        }
+    forEachChild(documents, "Document", [this](xmlNodePtr child) {
         Ostrel::u8string type;
         zmxml::getPropertyString(child, "type", type);
         // A template without a type could never be offered, and the factory
         // keys its templates by type: the first Document of a type wins.
         if (type.empty() || factory_.findTemplate(type) != nullptr) {
             skippedTypes_.push_back(type);
-            continue;
+            return;
         }
         factory_.addTemplate(readDocument(child, type));
-    }
+    });
     return true;
 }

@@ -1,5 +1,7 @@
 #include "host/common/DocumentTemplate.h"
 
+#include "host/common/detail/PropertyMap.h"
+
 DocumentTemplate::DocumentTemplate(const DocumentTemplate& other)
     : type_(other.type_), properties_(other.properties_), usable_(other.usable_) {
     attributes_.reserve(other.attributes_.size());
@@ -11,22 +13,13 @@ DocumentTemplate::DocumentTemplate(const DocumentTemplate& other)
 
 DocumentTemplate& DocumentTemplate::operator=(const DocumentTemplate& other) {
     if (this != &other) {
-        DocumentTemplate copy(other);
-        type_ = std::move(copy.type_);
-        properties_ = std::move(copy.properties_);
-        attributes_ = std::move(copy.attributes_);
-        usable_ = copy.usable_;
+        *this = DocumentTemplate(other);
     }
     return *this;
 }
 
 bool DocumentTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    const auto it = properties_.find(name);
-    if (it == properties_.end()) {
-        return false;
-    }
-    value = it->second;
-    return true;
+    return Ostrel::detail::findProperty(properties_, name, value);
 }
 
 DocumentTemplate& DocumentTemplate::setProperty(const Ostrel::u8string& name,

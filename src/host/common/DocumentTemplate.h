@@ -16,9 +16,11 @@
 class OSTREL_EXPORT DocumentTemplate {
 public:
     explicit DocumentTemplate(const Ostrel::u8string& type) : type_(type) {}
-    virtual ~DocumentTemplate() = default;
+    /// Copies are deep: a copy owns copies of the attribute templates.
     DocumentTemplate(const DocumentTemplate& other);
     DocumentTemplate& operator=(const DocumentTemplate& other);
+    DocumentTemplate(DocumentTemplate&&) noexcept = default;
+    DocumentTemplate& operator=(DocumentTemplate&&) noexcept = default;
 
     const Ostrel::u8string& getType() const { return type_; }
 

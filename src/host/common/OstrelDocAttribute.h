@@ -10,9 +10,6 @@ public:
     /// An attribute with the template's rules and an empty value.
     explicit OstrelDocAttribute(const AttributeTemplate* attributeTemplate)
         : OstrelDocAttributeTemplate(attributeTemplate) {}
-    OstrelDocAttribute(const OstrelDocAttribute&) = default;
-    OstrelDocAttribute& operator=(const OstrelDocAttribute&) = default;
-    ~OstrelDocAttribute() override = default;
 
     /// Whether `other` names the same attribute (internal name) with the same
     /// value. A null `other` never agrees.

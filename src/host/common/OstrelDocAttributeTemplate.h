@@ -24,9 +24,13 @@ public:
     /// Reads the rules from the template; a null template gives an editable,
     /// optional attribute without name, length or mask.
     explicit OstrelDocAttributeTemplate(const AttributeTemplate* attributeTemplate);
+    // A polymorphic base: the virtual destructor would otherwise cost the
+    // moves their implicit declarations.
+    virtual ~OstrelDocAttributeTemplate() = default;
     OstrelDocAttributeTemplate(const OstrelDocAttributeTemplate&) = default;
     OstrelDocAttributeTemplate& operator=(const OstrelDocAttributeTemplate&) = default;
-    virtual ~OstrelDocAttributeTemplate() = default;
+    OstrelDocAttributeTemplate(OstrelDocAttributeTemplate&&) noexcept = default;
+    OstrelDocAttributeTemplate& operator=(OstrelDocAttributeTemplate&&) noexcept = default;
 
     const Ostrel::u8string& getAttrName() const { return attrName_; }
     const Ostrel::u8string& getVisibleName() const { return visibleName_; }

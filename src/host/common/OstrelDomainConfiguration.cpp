@@ -1,5 +1,7 @@
 #include "host/common/OstrelDomainConfiguration.h"
 
+#include "host/common/detail/PropertyMap.h"
+
 void OstrelSharedConfiguration::setCustomFont(const Ostrel::u8string& name, int charset,
                                               int height) {
     useCustomFont_ = true;
@@ -10,12 +12,7 @@ void OstrelSharedConfiguration::setCustomFont(const Ostrel::u8string& name, int 
 
 bool OstrelDomainConfiguration::getValue(const Ostrel::u8string& key,
                                          Ostrel::u8string& value) const {
-    const auto it = values_.find(key);
-    if (it == values_.end()) {
-        return false;
-    }
-    value = it->second;
-    return true;
+    return Ostrel::detail::findProperty(values_, key, value);
 }
 
 void OstrelDomainConfiguration::setValue(const Ostrel::u8string& key,

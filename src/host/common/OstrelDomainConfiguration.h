@@ -32,11 +32,6 @@ private:
 /// in: named values such as "Connection.Name", and the shared configuration.
 class OSTREL_EXPORT OstrelDomainConfiguration {
 public:
-    OstrelDomainConfiguration() = default;
-    virtual ~OstrelDomainConfiguration() = default;
-    OstrelDomainConfiguration(const OstrelDomainConfiguration&) = default;
-    OstrelDomainConfiguration& operator=(const OstrelDomainConfiguration&) = default;
-
     /// False, leaving `value` unchanged, when the key is not configured.
     bool getValue(const Ostrel::u8string& key, Ostrel::u8string& value) const;
     void setValue(const Ostrel::u8string& key, const Ostrel::u8string& value);

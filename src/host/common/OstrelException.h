@@ -21,9 +21,13 @@ public:
     };
 
     OstrelException() = default;
+    // A polymorphic base: the virtual destructor would otherwise cost the
+    // copies and moves their implicit declarations.
+    virtual ~OstrelException() = default;
     OstrelException(const OstrelException&) = default;
     OstrelException& operator=(const OstrelException&) = default;
-    virtual ~OstrelException() = default;
+    OstrelException(OstrelException&&) noexcept = default;
+    OstrelException& operator=(OstrelException&&) noexcept = default;
 
     virtual void setError(const Ostrel::u8string& sourceFile, int line,
                           const Ostrel::u8string& message);

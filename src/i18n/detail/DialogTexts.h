@@ -1,14 +1,13 @@
 #pragma once
 
+#include "host/base/detail/MessageCatalog.h"
+
 // The English texts the dialogs pass to ZMLanguageSettings::translate, named
 // once so that the dialogs and the "ostrel" message catalogue agree on every
 // message id (xgettext extracts them through the keyword N_).
 namespace ostrel::i18n {
 
-/// Marks a message id for extraction; the text itself is the id.
-consteval const char* N_(const char* messageId) {
-    return messageId;
-}
+using Ostrel::N_;
 
 namespace text {
 

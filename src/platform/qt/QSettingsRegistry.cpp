@@ -1,6 +1,6 @@
 #include "platform/qt/QSettingsRegistry.h"
 
-#include "platform/detail/NameCase.h"
+#include "platform/detail/KeyNames.h"
 
 #include <QByteArray>
 #include <QFileInfo>
@@ -34,22 +34,18 @@ bool isPlainName(const std::string& name) {
     return !name.empty() && name.find_first_of("/\\") == std::string::npos;
 }
 
+// A key path whose every component is a plain name that is not a
+// directory's "." or "..", split into its components.
 std::optional<std::vector<std::string>> splitPath(const std::string& path) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = path.find('\\', start);
-        std::string component =
-            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!isPlainName(component) || component == "." || component == "..") {
-            return std::nullopt;
+    auto components = detail::splitKeyPath(path);
+    if (components) {
+        for (const std::string& component : *components) {
+            if (!isPlainName(component) || component == "." || component == "..") {
+                return std::nullopt;
+            }
         }
-        components.push_back(std::move(component));
-        if (end == std::string::npos) {
-            return components;
-        }
-        start = end + 1;
     }
+    return components;
 }
 
 bool isSoftware(const std::string& component) {

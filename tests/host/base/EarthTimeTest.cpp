@@ -2,43 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
 
 using zmbase::EarthTime;
 
-// Every day number 0..32 of months 0..13: a real date prints as written and parses back, any
-// other is refused and leaves the date alone. The count pins isValidDate's leap and month rules.
-TEST(EarthTimeTest, EveryDayFrom1900To2100PrintsAndParsesBackAndNothingElseParses) {
-    int valid = 0;
-    for (int year = 1900; year <= 2100; ++year) {
-        for (int month = 0; month <= 13; ++month) {
-            for (int day = 0; day <= 32; ++day) {
-                char text[16];
-                std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-                EarthTime back(2001, 2, 3);
-                if (!zmbase::isValidDate(year, month, day)) {
-                    ASSERT_FALSE(back.parseDate(text, 0)) << text;
-                    ASSERT_EQ(back, EarthTime(2001, 2, 3)) << text;
-                    continue;
-                }
-                std::string printed = "old";
-                ASSERT_TRUE(
-                    EarthTime(year, month, day, 13, 14, 15).printDate(printed, 0, true, true));
-                ASSERT_EQ(printed, text);
-                ASSERT_TRUE(back.parseDate(text, 0)) << text;
-                ASSERT_TRUE(back.isSameDay(EarthTime(year, month, day))) << text;
-                ++valid;
-            }
+TEST(EarthTimeTest, RealDaysPrintAndParseBackOthersAreRefused) {
+    const struct {
+        int year, month, day;
+        const char* text; // nullptr: not a calendar day
+    } rows[] = {
+        {2007, 4, 1, "2007-04-01"},  {1, 1, 1, "0001-01-01"}, {9999, 12, 31, "9999-12-31"},
+        {2000, 2, 29, "2000-02-29"},                         // divisible by 400
+        {2024, 2, 29, "2024-02-29"}, {1900, 2, 29, nullptr}, // divisible by 100
+        {2023, 2, 29, nullptr},      {2023, 4, 31, nullptr},  {2023, 0, 10, nullptr},
+        {2023, 13, 10, nullptr},     {2023, 1, 0, nullptr},   {2023, 1, 32, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.year << '/' << row.month << '/' << row.day);
+        EXPECT_EQ(zmbase::isValidDate(row.year, row.month, row.day), row.text != nullptr);
+        if (row.text == nullptr) {
+            continue;
         }
+        std::string printed = "old";
+        ASSERT_TRUE(
+            EarthTime(row.year, row.month, row.day, 13, 14, 15).printDate(printed, 0, true, true));
+        EXPECT_EQ(printed, row.text);
+        EarthTime back(2001, 2, 3, 4, 5, 6);
+        ASSERT_TRUE(back.parseDate(row.text, 0));
+        EXPECT_EQ(back, EarthTime(row.year, row.month, row.day)) << "midnight of that day";
     }
-    EXPECT_EQ(valid, 73414); // days from 1900-01-01 to 2100-12-31
 }
 
 TEST(EarthTimeTest, RefusesOtherFormsAndFormats) {
-    for (const char* text : {"", "0000-01-01", "2007-4-01", "2007-04-01 ", "2007-04-0x"}) {
+    for (const char* text :
+         {"", "0000-01-01", "2023-02-29", "2007-4-01", "2007-04-01 ", "2007-04-0x", "2007/04/01"}) {
         EarthTime date(2001, 2, 3);
         EXPECT_FALSE(date.parseDate(text, 0)) << '"' << text << '"';
         EXPECT_EQ(date, EarthTime(2001, 2, 3)) << "unchanged after \"" << text << '"';
@@ -51,15 +50,36 @@ TEST(EarthTimeTest, RefusesOtherFormsAndFormats) {
     EXPECT_EQ(text, "old") << "unknown format leaves the text";
 }
 
-TEST(EarthTimeTest, InstalledClockIsRemovedAtScopeEnd) {
+TEST(EarthTimeTest, EachFieldTakesItsOwnPartOfTheTime) {
+    // Every field differs from every other, so no two swapped fields can pass.
+    const zmbase::ScopedLocalClock clock([] { return EarthTime(2026, 11, 7, 13, 47, 29); });
     EarthTime now;
-    {
-        zmbase::ScopedLocalClock clock([] { return EarthTime(2026, 12, 6, 23, 59, 59); });
-        now.setNowLocal();
-        EXPECT_EQ(now, EarthTime(2026, 12, 6, 23, 59, 59));
-    }
     now.setNowLocal();
-    EXPECT_GE(now.year, 2024) << "system clock restored";
+    EXPECT_EQ(now.year, 2026);
+    EXPECT_EQ(now.month, 11);
+    EXPECT_EQ(now.day, 7);
+    EXPECT_EQ(now.hour, 13);
+    EXPECT_EQ(now.minute, 47);
+    EXPECT_EQ(now.second, 29);
+}
+
+TEST(EarthTimeTest, NestedClocksRestoreEachOtherInTurn) {
+    const auto clockAt = [](int day) { return [day] { return EarthTime(2026, 12, day); }; };
+    const auto today = [] {
+        EarthTime now;
+        now.setNowLocal();
+        return now.day;
+    };
+    const zmbase::ScopedLocalClock outer(clockAt(1));
+    {
+        const zmbase::ScopedLocalClock middle(clockAt(2));
+        {
+            const zmbase::ScopedLocalClock inner(clockAt(3));
+            EXPECT_EQ(today(), 3);
+        }
+        EXPECT_EQ(today(), 2) << "the inner clock put the middle one back";
+    }
+    EXPECT_EQ(today(), 1) << "the middle clock put the outer one back";
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "host/base/SoopDb.h"
-#include "host/base/ZmXml.h"
 
 #include "support/TempDir.h"
 
@@ -79,21 +78,6 @@ TEST(SoopDbTest, AFileNamedDashIsThatFileNotStandardInput) {
     db.addList("ident");
     ASSERT_EQ(db.getList("ident").size(), 1u);
     EXPECT_STREQ(db.getList("ident")[0]->getAttr("name"), "dash");
-}
-
-TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {
-    const std::string xml = "<T id=\"a\"><!-- c -->text<Empty/></T>";
-    const zmxml::DocPtr doc(zmxml::loadMemory(xml.data(), xml.size()));
-    xmlNodePtr root = xmlDocGetRootElement(doc.get());
-    Ostrel::u8string value("kept");
-    EXPECT_FALSE(zmxml::getPropertyString(root, "name", value));
-    EXPECT_EQ(value.str(), "kept");
-    xmlNodePtr empty = zmxml::getChildElement(root);
-    ASSERT_TRUE(zmxml::hasName(empty, "Empty")) << "comment and text skipped";
-    EXPECT_FALSE(zmxml::getElementText(empty, value));
-    EXPECT_TRUE(value.empty());
-    EXPECT_EQ(zmxml::getNextElement(empty), nullptr);
-    EXPECT_EQ(zmxml::getChildElement(nullptr), nullptr);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 using Properties = std::map<Ostrel::u8string, Ostrel::u8string>;
 
 zmxml::DocPtr parse(const char* xml) {
-    return zmxml::DocPtr(zmxml::loadMemory(xml, std::strlen(xml)));
+    return zmxml::loadMemory(xml, std::strlen(xml));
 }
 
 TEST(DocumentFactoryLoaderTest, DocumentsBecomeTemplatesWithTheirAttributes) {

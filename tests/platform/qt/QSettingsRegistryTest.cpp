@@ -105,7 +105,7 @@ TEST_F(QSettingsRegistryTest, AFileThatIsNotARegularFileIsAMissingKey) {
 
 TEST_F(QSettingsRegistryTest, BadPathsNamesAndLocationsFail) {
     for (const char* path : {"Software", "Zelvamont\\Ostrel", "Software\\..\\x", "Software\\.",
-                             "Software\\Zel/vamont", "Software\\\\Zelvamont", ""}) {
+                             "Software\\Zel/vamont", ""}) {
         EXPECT_EQ(store.openKey(kUser, path, RegistryAccess::ReadWrite), nullptr) << path;
     }
     auto key = store.openKey(kUser, kDialogKey, RegistryAccess::ReadWrite);

@@ -4,6 +4,7 @@
 
 #include "host/common/OstrelDomainConfiguration.h"
 #include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
 #include "platform/CalendarClock.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/Monitors.h"
@@ -99,8 +100,11 @@ TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
     EXPECT_EQ(selectedName(*shown), QStringLiteral("Invoice"));
     EXPECT_EQ(description(*shown), QStringLiteral("Invoice sent as a letter"));
+}
 
-    QTest::keyClick(combo, Qt::Key_Up); // back to Finance, then type in the list
+TEST_F(DocumentTypeSelectionDlg2Test, TypingInTheListSelectsAndDescribesTheType) {
+    auto shown = dialog("FIN.ORDER");
+    showActive(*shown);
     auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
     QTest::keyClicks(list, QStringLiteral("inv"));
     EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory")) << "from Order, wrapping";
@@ -157,7 +161,6 @@ TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet)
     auto* button = child<QPushButton>(*shown, "changeDomainButton");
     EXPECT_FALSE(button->isVisible());
     EXPECT_FALSE(button->isEnabled());
-    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Document Type Selection"));
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutcome) {
@@ -212,30 +215,37 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.RECEIPT"));
 }
 
-TEST_F(DocumentTypeSelectionDlg2Test, GermanCatalogueTranslatesEveryText) {
-    const auto bindCatalogue = [this](const char* language) {
-        store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                         RegistryValue::string(language));
-        ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
-    };
-    bindCatalogue("de");
+TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
+    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
+                     RegistryValue::string("de"));
+    auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
+    german.initialize("ostrel");
     auto shown = dialog();
     shown->show();
-    bindCatalogue("en"); // no English catalogue: the other tests see the message ids
-    ::unsetenv("LANGUAGE");
-
-    const auto text = [&](const char* name) { return child<QLabel>(*shown, name)->text(); };
-    EXPECT_EQ(shown->windowTitle(), QString::fromUtf8("Auswahl des Dokumenttyps"));
-    EXPECT_EQ(text("documentGroupLabel"), QString::fromUtf8("Dokumentgruppe:"));
-    EXPECT_EQ(text("documentLabel"), QString::fromUtf8("Dokument:"));
-    EXPECT_EQ(text("lastSelectedLabel"), QString::fromUtf8("Zuletzt ausgew\xC3\xA4hlt:"));
-    EXPECT_EQ(child<QPushButton>(*shown, "changeDomainButton")->text(),
-              QString::fromUtf8("&Dom\xC3\xA4ne wechseln ..."));
-    EXPECT_EQ(child<QPushButton>(*shown, "cancelButton")->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(child<QPushButton>(*shown, "okButton")->text(), QStringLiteral("OK"));
-    EXPECT_EQ(child<QWidget>(*shown, "documentTree")->accessibleName(),
-              QStringLiteral("Dokumentgruppe"))
+    const auto translated = [&](const char* id) {
+        return QString::fromStdString(german.translate(id).str());
+    };
+    namespace text = ostrel::i18n::text;
+    const std::pair<QString, const char*> rows[] = {
+        {shown->windowTitle(), text::documentTypeSelection},
+        {child<QLabel>(*shown, "documentGroupLabel")->text(), text::documentGroup},
+        {child<QLabel>(*shown, "documentLabel")->text(), text::document},
+        {child<QLabel>(*shown, "lastSelectedLabel")->text(), text::lastSelected},
+        {child<QPushButton>(*shown, "changeDomainButton")->text(), text::changeDomain},
+        {child<QPushButton>(*shown, "cancelButton")->text(), text::cancel},
+    };
+    for (const auto& [shownText, id] : rows) {
+        EXPECT_EQ(shownText, translated(id)) << id;
+        EXPECT_NE(shownText, QString::fromLatin1(id)) << id;
+    }
+    EXPECT_EQ(child<QWidget>(*shown, "documentTree")->accessibleName() + ":",
+              translated(text::documentGroup))
         << "the label names its control";
+    // No English catalogue: the other tests see the message ids.
+    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
+                     RegistryValue::string("en"));
+    ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
+    ::unsetenv("LANGUAGE");
 }
 
 } // namespace

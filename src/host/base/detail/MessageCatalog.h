@@ -2,6 +2,13 @@
 
 namespace Ostrel {
 
+/// Marks an English message id for extraction into the "ostrel" catalogue
+/// (xgettext's keyword N_); the text itself is the id, translated where it
+/// is shown.
+consteval const char* N_(const char* messageId) {
+    return messageId;
+}
+
 /// The catalogue translation of `messageId` in `domain`, or the id itself
 /// when the catalogue has none (never null for a non-null id).
 ///

@@ -4,6 +4,9 @@
 #include "host/base/detail/MessageCatalog.h"
 #include "host/base/detail/TextFormat.h"
 
+#include <algorithm>
+#include <iterator>
+
 #ifndef _WIN32
 #include <clocale>
 #include <cwctype>
@@ -115,6 +118,18 @@ std::string describeSlots(const InputMask::Position& slot, unsigned long count) 
     return substitute(text, {n});
 }
 
+// The characters that stand for a slot, one for a required and one for an
+// optional slot of each kind.
+struct SlotCharacter {
+    char32_t required;
+    char32_t optional;
+    InputMask::Kind kind;
+};
+constexpr SlotCharacter kSlotCharacters[] = {{'9', '0', InputMask::Kind::Digit},
+                                             {'A', 'a', InputMask::Kind::Letter},
+                                             {'N', 'n', InputMask::Kind::LetterOrDigit},
+                                             {'X', 'x', InputMask::Kind::NonBlank}};
+
 } // namespace
 
 InputMask::InputMask(const std::string& mask) {
@@ -140,29 +155,18 @@ InputMask::InputMask(const std::string& mask) {
             }
             position.literal = chars[++i];
             break;
-        case '9':
-        case '0':
-            position.kind = Kind::Digit;
-            position.required = c == '9';
+        default: {
+            const auto slot = std::find_if(
+                std::begin(kSlotCharacters), std::end(kSlotCharacters),
+                [c](const SlotCharacter& s) { return c == s.required || c == s.optional; });
+            if (slot == std::end(kSlotCharacters)) {
+                position.literal = c;
+            } else {
+                position.kind = slot->kind;
+                position.required = c == slot->required;
+            }
             break;
-        case 'A':
-        case 'a':
-            position.kind = Kind::Letter;
-            position.required = c == 'A';
-            break;
-        case 'N':
-        case 'n':
-            position.kind = Kind::LetterOrDigit;
-            position.required = c == 'N';
-            break;
-        case 'X':
-        case 'x':
-            position.kind = Kind::NonBlank;
-            position.required = c == 'X';
-            break;
-        default:
-            position.literal = c;
-            break;
+        }
         }
         positions_.push_back(position);
     }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "host/base/U8String.h"
+
+#include <map>
+
+namespace Ostrel::detail {
+
+/// Looks a named text value up in the properties of a template or the values
+/// of a configuration. False, leaving `value` unchanged, when the name is
+/// absent: callers pass `value` empty and keep their default.
+inline bool findProperty(const std::map<u8string, u8string>& properties, const u8string& name,
+                         u8string& value) {
+    const auto it = properties.find(name);
+    if (it == properties.end()) {
+        return false;
+    }
+    value = it->second;
+    return true;
+}
+
+} // namespace Ostrel::detail
