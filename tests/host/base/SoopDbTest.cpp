@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
@@ -56,8 +57,6 @@ TEST(SoopDbTest, FailsCleanlyOnFilesItCannotRead) {
     zm_soop::soop_db db;
     EXPECT_FALSE(db.init(dir.file("missing.xml")));
     EXPECT_FALSE(db.init(dir.path().string())) << "a directory";
-    ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
-    EXPECT_FALSE(db.init(dir.file("fifo.xml"))) << "a FIFO without a writer must not block";
 }
 
 TEST(SoopDbTest, AFileNamedDashIsThatFileNotStandardInput) {
@@ -94,6 +93,33 @@ TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {
     EXPECT_TRUE(value.empty());
     EXPECT_EQ(zmxml::getNextElement(empty), nullptr);
     EXPECT_EQ(zmxml::getChildElement(nullptr), nullptr);
+}
+
+TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
+    const std::string files[] = {
+        dir.file("fifo.xml"), // without a writer: must not block either
+        dir.write("bad.xml", "<a><b></a>"),
+        dir.write("utf8.xml", "<a name=\"\xC3\x28\"/>"),
+        dir.write("utf16.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"),
+        dir.write("unknown.xml", "<?xml version=\"1.0\" encoding=\"x-none\"?><a/>"),
+    };
+    // The host's console is not ours: whatever libxml2 would say goes nowhere.
+    std::fflush(stderr);
+    const int savedError = ::dup(2);
+    const int captured = ::open(dir.file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(captured, 2);
+    for (const std::string& file : files) {
+        EXPECT_EQ(zmxml::DocPtr(zmxml::loadFile(file)), nullptr) << file;
+        EXPECT_EQ(zmxml::streamFile(file, [](xmlNodePtr) {}), nullptr) << file;
+        EXPECT_FALSE(zm_soop::soop_db().init(file)) << file;
+    }
+    std::fflush(stderr);
+    ::dup2(savedError, 2);
+    ::close(savedError);
+    ::close(captured);
+    EXPECT_EQ(ostrel::test::readFile(dir.file("stderr")), "");
 }
 
 } // namespace
