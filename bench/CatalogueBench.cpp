@@ -7,6 +7,8 @@
 //                    four properties the filling reads, nothing built;
 //   MultiDocument/N  a multi-document over N stored documents of 50
 //                    attributes each (half of them agree throughout).
+// Inputs are built first and the runs interleaved at random, so that no
+// figure depends on what an earlier benchmark left in the allocator.
 // After the table the reporter prints the growth of the time per item from
 // the smallest to the largest size. Even a bare walk slows down per item once
 // its input outgrows the caches, so the filling's growth is judged against
@@ -139,12 +141,28 @@ BENCHMARK(MultiDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicr
 } // namespace
 
 int main(int argc, char** argv) {
-    return ostrel::bench::runWithRatios(argc, argv, [](auto& report) {
-        report.perItem("BareScan", 100000, 1000, 0);
-        report.perItem("Fill", 100000, 1000, 0);
-        report.relativeGrowth("Fill", "BareScan", 100000, 1000, 1.5);
-        report.perItem("MultiDocument", 10000, 100, 1.5);
-        report.perItem("MultiDocument", 10000, 1000, 1.5);
-        report.ratio("Fill/100000", "BareScan/100000");
-    });
+    // Every input is built before the first benchmark runs, so that none of
+    // them runs on a heap that has just grown for its input; the runs are
+    // interleaved at random and repeated (options given on the command line
+    // come later and win).
+    for (const long count : {1000L, 10000L, 100000L}) {
+        factoryOf(count);
+    }
+    for (const long count : {100L, 1000L, 10000L}) {
+        selectionOf(count);
+    }
+    std::vector<char*> arguments(argv, argv + argc);
+    char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    char repetitions[] = "--benchmark_repetitions=5";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    arguments.insert(arguments.begin() + 1, {interleaving, repetitions, aggregates});
+    return ostrel::bench::runWithRatios(
+        static_cast<int>(arguments.size()), arguments.data(), [](auto& report) {
+            report.perItem("BareScan", 100000, 1000, 0);
+            report.perItem("Fill", 100000, 1000, 0);
+            report.relativeGrowth("Fill", "BareScan", 100000, 1000, 1.5);
+            report.perItem("MultiDocument", 10000, 100, 1.5);
+            report.perItem("MultiDocument", 10000, 1000, 1.5);
+            report.ratio("Fill/100000", "BareScan/100000");
+        });
 }
