@@ -47,27 +47,57 @@ public:
         GetOutputStream() << measured << " / " << baseline << ": real time "
                           << real_[measured] / real_[baseline] << ", CPU time "
                           << cpu_[measured] / cpu_[baseline];
+        printLimit(limit);
+    }
+
+    /// Prints the time per item of NAME/large over that of NAME/small, which
+    /// stays near 1 while the work grows linearly; a limit of 0 means the
+    /// figure is for information only.
+    void perItem(const std::string& name, long large, long small, double limit) {
+        const double value = growth(name, large, small);
+        if (value <= 0) {
+            return;
+        }
+        GetOutputStream() << "per item " << name << "/" << large << " / " << name << "/" << small
+                          << " = " << value;
+        printLimit(limit);
+    }
+
+    /// Prints the per-item growth of NAME over that of BASELINE between the
+    /// same sizes: near 1 when NAME slows down with size no more than the
+    /// baseline's walk over the same input does.
+    void relativeGrowth(const std::string& name, const std::string& baseline, long large,
+                        long small, double limit) {
+        const double measured = growth(name, large, small);
+        const double base = growth(baseline, large, small);
+        if (measured <= 0 || base <= 0) {
+            return;
+        }
+        GetOutputStream() << "growth " << name << " / growth " << baseline << " (" << small
+                          << " to " << large << ") = " << measured / base;
+        printLimit(limit);
+    }
+
+private:
+    // Time per item at `large` over time per item at `small`; 0 when either
+    // was not run.
+    double growth(const std::string& name, long large, long small) {
+        const std::string big = name + "/" + std::to_string(large);
+        const std::string little = name + "/" + std::to_string(small);
+        if (real_.count(big) == 0 || real_.count(little) == 0) {
+            return 0;
+        }
+        return (real_[big] / static_cast<double>(large)) /
+               (real_[little] / static_cast<double>(small));
+    }
+
+    void printLimit(double limit) {
         if (limit > 0) {
             GetOutputStream() << " (at most " << limit << ")";
         }
         GetOutputStream() << "\n";
     }
 
-    /// Prints the time per item of NAME/large over that of NAME/small, which
-    /// stays near 1 while the work grows linearly.
-    void perItem(const std::string& name, long large, long small, double limit) {
-        const std::string big = name + "/" + std::to_string(large);
-        const std::string little = name + "/" + std::to_string(small);
-        if (real_.count(big) == 0 || real_.count(little) == 0) {
-            return;
-        }
-        const double value = (real_[big] / static_cast<double>(large)) /
-                             (real_[little] / static_cast<double>(small));
-        GetOutputStream() << "per item " << big << " / " << little << " = " << value << " (at most "
-                          << limit << ")\n";
-    }
-
-private:
     Summary summary_;
     std::map<std::string, double> real_;
     std::map<std::string, double> cpu_;

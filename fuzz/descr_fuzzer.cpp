@@ -1,10 +1,16 @@
 // Arbitrary bytes as a template description file: checking it, building its
 // Documents tree and loading that tree into a document factory must never
-// crash, leak or hang. Entities are never expanded on the way.
+// crash, leak or hang. Entities are never expanded on the way. The tree is
+// built while the file streams in; reading the whole parsed file at once
+// must come to the same: the same parse failures, the same first record of
+// a failed check, the same tree.
 #include "descr/CMServer2Descr.h"
+#include "host/base/ZmXml.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/DocumentFactoryLoader.h"
 #include "host/common/OstrelException.h"
+
+#include <libxml/tree.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -31,14 +37,69 @@ const std::string& scratchFile() {
     return path;
 }
 
+// Reads a whole parsed document at once and writes its tree.
+class WholeDocument : public CMServer2Descr {
+public:
+    xmlNodePtr tree(xmlDocPtr doc, OstrelException& ex) {
+        const zmxml::MutedErrors muted;
+        xmlNodePtr root = zmxml::getElement(xmlDocGetRootElement(doc));
+        std::list<Template*> templates;
+        const bool read = zmxml::hasName(root, "Templates") &&
+                          readDescription(zmxml::getChildElement(root), templates, ex);
+        xmlNodePtr documents =
+            read ? xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>("Documents")) : nullptr;
+        for (const Template* record : templates) {
+            if (documents != nullptr) {
+                writeDocument(*record, documents);
+            }
+        }
+        releaseTemplates(templates);
+        return documents;
+    }
+};
+
+std::string text(xmlNodePtr node) {
+    xmlBufferPtr buffer = xmlBufferCreate();
+    xmlNodeDump(buffer, nullptr, node, 0, 0);
+    std::string result(reinterpret_cast<const char*>(xmlBufferContent(buffer)),
+                       static_cast<std::size_t>(xmlBufferLength(buffer)));
+    xmlBufferFree(buffer);
+    return result;
+}
+
+// The streamed tree (or its records) against the whole document's.
+void compareWithWholeDocument(const std::string& path, xmlNodePtr streamed,
+                              const OstrelException& ex) {
+    const zmxml::DocPtr doc(zmxml::loadFile(path));
+    const bool parseFailed = streamed == nullptr && ex.getRecords().front().line == 54;
+    if ((doc == nullptr) != parseFailed) {
+        std::abort();
+    }
+    if (doc == nullptr) {
+        return;
+    }
+    OstrelException wholeEx;
+    xmlNodePtr whole = WholeDocument().tree(doc.get(), wholeEx);
+    const bool same =
+        whole == nullptr
+            ? streamed == nullptr &&
+                  (!wholeEx.hasError() || wholeEx.getRecords().front() == ex.getRecords().front())
+            : streamed != nullptr && text(whole) == text(streamed);
+    xmlFreeNode(whole);
+    if (!same) {
+        std::abort();
+    }
+}
+
 void check(const std::string& path) {
     OstrelException ex;
     xmlNodePtr documents = CMServer2Descr().createXMLTree(path, ex);
-    if (documents == nullptr) {
+    if (documents == nullptr && (ex.getRecords().empty() || ex.getRecords().back().line != 26)) {
         // Every failure leaves its chain of records, ending with the tree's.
-        if (ex.getRecords().empty() || ex.getRecords().back().line != 26) {
-            std::abort();
-        }
+        std::abort();
+    }
+    compareWithWholeDocument(path, documents, ex);
+    if (documents == nullptr) {
         return;
     }
     if (ex.hasError()) {

@@ -7,6 +7,7 @@
 
 #include <libxml/tree.h>
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <utility>
@@ -81,7 +82,8 @@ protected:
     /// Reads every Template of the file's Templates root and appends it to
     /// `templates` (which is not emptied first). False, with records in `ex`,
     /// on the first failed check; templates appended before stay in the list
-    /// and the caller releases them. The parsed file is freed on every path.
+    /// and the caller releases them (also those read before a fault that
+    /// makes the file unparsable). The parsed file is freed on every path.
     bool readDescription(const Ostrel::u8string& fileName, std::list<Template*>& templates,
                          OstrelException& ex);
     /// The same over `first` and its following sibling elements; a null node
@@ -91,7 +93,18 @@ protected:
     /// entries; the caller discards it.
     void releaseTemplates(std::list<Template*>& templates);
 
+    using TemplateSink = std::function<void(std::unique_ptr<Template>)>;
+    /// The same, handing each template to `take` as soon as its element has
+    /// been parsed and checked; the element is freed before the next one is
+    /// parsed. A failed check is reported once the rest of the file has
+    /// parsed, with the same records as the whole file read at once.
+    bool readDescription(const Ostrel::u8string& fileName, const TemplateSink& take,
+                         OstrelException& ex);
+
     bool readTemplate(Template& record, xmlNodePtr element, OstrelException& ex);
+    /// One Attributes element of a template: its Attribute and ClassAttribute
+    /// children, appended to the record.
+    bool readAttributeList(Template& record, xmlNodePtr attributes, OstrelException& ex);
     bool readAttribute(Attribute& record, xmlNodePtr element, OstrelException& ex);
 
     void writeDocument(const Template& record, xmlNodePtr parent);

@@ -1,6 +1,7 @@
 #include "doctypes/DocumentTypes.h"
 
 #include "doctypes/DocumentTypeIterator.h"
+#include "doctypes/detail/TypeIndex.h"
 
 #include <memory>
 
@@ -10,7 +11,9 @@ const Ostrel::u8string noText;
 
 } // namespace
 
-DocumentTypes::DocumentTypes() : root_(nullptr, noText, noText, noText, nullptr, false) {}
+DocumentTypes::DocumentTypes()
+    : root_(nullptr, noText, noText, noText, nullptr, false),
+      index_(std::make_unique<ostrel::doctypes::detail::TypeIndex>()) {}
 
 DocumentTypes::DocumentTypes(const DocumentTypes& other) : DocumentTypes() {
     *this = other;
@@ -21,23 +24,23 @@ DocumentTypes& DocumentTypes::operator=(const DocumentTypes& other) {
         return *this;
     }
     DocumentTypeItem::CopyMap copies;
-    copies.reserve(other.index_.size() + 1);
-    index_.clear();
+    copies.reserve(other.index_->size() + 1);
+    index_->clear();
     root_.copyFrom(other.root_, &copies);
     // Map the index through the copies rather than re-walking the tree, so
     // that of two nodes with one type the copy indexes the same one.
-    index_.reserve(other.index_.size());
-    other.index_.forEach([this, &copies](const std::string& type, DocumentTypeItem* node) {
+    index_->reserve(other.index_->size());
+    other.index_->forEach([this, &copies](const std::string& type, DocumentTypeItem* node) {
         const auto copied = copies.find(node);
         if (copied != copies.end()) {
-            index_.insert(type, copied->second);
+            index_->insert(type, copied->second);
         }
     });
     return *this;
 }
 
 DocumentTypes::~DocumentTypes() {
-    index_.clear();
+    index_->clear();
 }
 
 bool DocumentTypes::addDocumentType(const Ostrel::u8string& parentType,
@@ -59,12 +62,12 @@ bool DocumentTypes::addDocumentType(const Ostrel::u8string& parentType,
     }
     node.release();
     // The first node of a type keeps the index; later ones are only in the tree.
-    index_.insert(type.str(), added);
+    index_->insert(type.str(), added);
     return true;
 }
 
 DocumentTypeItem* DocumentTypes::getDocTypeItem(const std::string& type) const {
-    return index_.find(type);
+    return index_->find(type);
 }
 
 DocumentTypeIterator* DocumentTypes::getIterator() const {

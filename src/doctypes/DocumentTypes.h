@@ -3,13 +3,17 @@
 #include "ostrel_export.h"
 
 #include "doctypes/DocumentTypeItem.h"
-#include "doctypes/detail/TypeIndex.h"
 #include "host/base/U8String.h"
 
+#include <memory>
 #include <string>
 
 class DocumentTemplate;
 class DocumentTypeIterator;
+
+namespace ostrel::doctypes::detail {
+class TypeIndex;
+}
 
 /// The document type catalogue: a tree of groups and document types below an
 /// unnamed root, with an index from type identifier to node. The tree owns
@@ -23,6 +27,9 @@ class DocumentTypeIterator;
 class OSTREL_EXPORT DocumentTypes {
 public:
     DocumentTypes();
+    // Copies re-index their own nodes. There are no moves: a moved-from
+    // catalogue would keep nodes that the moved index points into, so an
+    // rvalue is copied.
     DocumentTypes(const DocumentTypes& other);
     DocumentTypes& operator=(const DocumentTypes& other);
     ~DocumentTypes();
@@ -47,6 +54,6 @@ public:
 private:
     DocumentTypeItem root_;
     // Nothing walks the index in order, so a hash table keeps look-ups and
-    // insertions constant for catalogues of any size. Not owning.
-    ostrel::doctypes::detail::TypeIndex index_;
+    // insertions constant for catalogues of any size. Not owning; never null.
+    std::unique_ptr<ostrel::doctypes::detail::TypeIndex> index_;
 };

@@ -2,6 +2,7 @@
 
 #include "host/base/File.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
 
@@ -52,9 +53,41 @@ int readInput(void* context, char* buffer, int size) {
         static_cast<zmdisk::InputFile*>(context)->read(buffer, static_cast<std::size_t>(size)));
 }
 
-} // namespace
+using ChildHandler = std::function<void(xmlNodePtr)>;
 
-DocPtr loadFile(const Ostrel::u8string& fileName) {
+// Ends an element as libxml2's tree builder does; an element child of the
+// root is then handed over and freed with everything before it. The root is
+// left without children, so the parser starts its next text node afresh
+// rather than appending to one that is gone.
+void endElementAndHandOver(void* context, const xmlChar* localName, const xmlChar* prefix,
+                           const xmlChar* uri) {
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
+    const xmlNodePtr ended = ctxt->node;
+    xmlSAX2EndElementNs(context, localName, prefix, uri);
+    const xmlNodePtr root = ctxt->node;
+    if (ctxt->nodeNr != 1 || ended == nullptr || ended->parent != root) {
+        return;
+    }
+    // Entities are declared before the root starts: nothing of a file that
+    // will be refused is read (and no entity content is ever walked).
+    if (ctxt->myDoc == nullptr || declaresEntitiesOrExternalSubset(ctxt->myDoc->intSubset)) {
+        xmlStopParser(ctxt);
+        return;
+    }
+    (*static_cast<const ChildHandler*>(ctxt->_private))(ended);
+    xmlNodePtr done = root->children;
+    root->children = nullptr;
+    root->last = nullptr;
+    xmlFreeNodeList(done);
+}
+
+struct ParserDeleter {
+    void operator()(xmlParserCtxtPtr ctxt) const { xmlFreeParserCtxt(ctxt); }
+};
+
+// The one parse of every file: loadFile and streamFile differ only in the
+// hand-over, so a file parses (or fails) alike in both.
+xmlDocPtr parseFile(const Ostrel::u8string& fileName, const ChildHandler* onChild) {
     // Opened by our own reader, and libxml2 reads from what was opened: it
     // would take "-" for standard input, and a file checked first and opened
     // later could be swapped for a FIFO in between. libxml2 reads it in
@@ -65,8 +98,27 @@ DocPtr loadFile(const Ostrel::u8string& fileName) {
         return nullptr;
     }
     const MutedErrors muted;
-    return DocPtr(refuseUnsafe(
-        xmlReadIO(&readInput, nullptr, &file, fileName.c_str(), nullptr, kParseOptions)));
+    xmlInitParser();
+    const std::unique_ptr<xmlParserCtxt, ParserDeleter> ctxt(xmlNewParserCtxt());
+    if (!ctxt) {
+        return nullptr;
+    }
+    if (onChild != nullptr) {
+        ctxt->sax->endElementNs = &endElementAndHandOver;
+        ctxt->_private = const_cast<ChildHandler*>(onChild);
+    }
+    return refuseUnsafe(xmlCtxtReadIO(ctxt.get(), &readInput, nullptr, &file, fileName.c_str(),
+                                      nullptr, kParseOptions));
+}
+
+} // namespace
+
+DocPtr loadFile(const Ostrel::u8string& fileName) {
+    return DocPtr(parseFile(fileName, nullptr));
+}
+
+DocPtr streamFile(const Ostrel::u8string& fileName, const ChildHandler& onChild) {
+    return DocPtr(parseFile(fileName, &onChild));
 }
 
 DocPtr loadMemory(const char* data, std::size_t size) {

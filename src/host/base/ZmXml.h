@@ -7,6 +7,7 @@
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
+#include <functional>
 #include <memory>
 
 /// Small helpers over libxml2 trees, shared by the readers of the library's
@@ -19,6 +20,12 @@ struct OSTREL_EXPORT DocDeleter {
 };
 using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 
+/// Owns a text returned by libxml2.
+struct OSTREL_EXPORT XmlCharDeleter {
+    void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
+
 /// Parses an XML file without network access and without expanding entities.
 /// A document that declares entities of its own in a DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
@@ -28,7 +35,19 @@ using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
 /// file, malformed or refused.
 OSTREL_EXPORT DocPtr loadFile(const Ostrel::u8string& fileName);
 
-/// The same, over bytes in memory (used by tests and fuzz targets).
+/// Parses an XML file exactly as loadFile does, but hands each element child
+/// of the root element to `onChild` as soon as it has been parsed whole, and
+/// frees it (with the text and comments before it) once `onChild` returns:
+/// a large file is never in memory whole, only its root and one child. The
+/// returned document keeps its root element without those children; null
+/// where loadFile gives null. A file refused as unsafe is refused before any
+/// child is handed over, and a file found malformed after some children were
+/// handed over is still null: callers keep what they make of the children
+/// until the end.
+OSTREL_EXPORT DocPtr streamFile(const Ostrel::u8string& fileName,
+                                const std::function<void(xmlNodePtr)>& onChild);
+
+/// The same as loadFile, over bytes in memory (used by tests and fuzz targets).
 OSTREL_EXPORT DocPtr loadMemory(const char* data, std::size_t size);
 
 /// The first element at or after `node` among its siblings, or null.
@@ -62,11 +81,5 @@ private:
     xmlGenericErrorFunc handler_;
     void* context_;
 };
-
-/// Owns a text returned by libxml2.
-struct OSTREL_EXPORT XmlCharDeleter {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
 } // namespace zmxml

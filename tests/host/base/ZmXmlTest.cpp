@@ -1,8 +1,15 @@
 #include "host/base/ZmXml.h"
 
+#include "host/base/SoopDb.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +26,33 @@ TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {
     EXPECT_TRUE(value.empty());
     EXPECT_EQ(zmxml::getNextElement(empty), nullptr);
     EXPECT_EQ(zmxml::getChildElement(nullptr), nullptr);
+}
+
+TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
+    ostrel::test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
+    const std::string files[] = {
+        dir.file("fifo.xml"), // without a writer: must not block either
+        dir.write("bad.xml", "<a><b></a>"),
+        dir.write("utf8.xml", "<a name=\"\xC3\x28\"/>"),
+        dir.write("utf16.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"),
+        dir.write("unknown.xml", "<?xml version=\"1.0\" encoding=\"x-none\"?><a/>"),
+    };
+    // The host's console is not ours: whatever libxml2 would say goes nowhere.
+    std::fflush(stderr);
+    const int savedError = ::dup(2);
+    const int captured = ::open(dir.file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(captured, 2);
+    for (const std::string& file : files) {
+        EXPECT_EQ(zmxml::DocPtr(zmxml::loadFile(file)), nullptr) << file;
+        EXPECT_EQ(zmxml::streamFile(file, [](xmlNodePtr) {}), nullptr) << file;
+        EXPECT_FALSE(zm_soop::soop_db().init(file)) << file;
+    }
+    std::fflush(stderr);
+    ::dup2(savedError, 2);
+    ::close(savedError);
+    ::close(captured);
+    EXPECT_EQ(ostrel::test::readFile(dir.file("stderr")), "");
 }
 
 } // namespace
