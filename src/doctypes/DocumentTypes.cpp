@@ -54,13 +54,12 @@ bool DocumentTypes::addDocumentType(const Ostrel::u8string& parentType,
             return false;
         }
     }
-    auto node = std::make_unique<DocumentTypeItem>(parent, type, name, description,
-                                                   documentTemplate, canCreate);
-    DocumentTypeItem* added = node.get();
-    if (!parent->addChild(added)) {
-        return false;
-    }
-    node.release();
+    // A new node is never null nor its parent, which is all addChild refuses:
+    // the parent's list takes it over directly.
+    DocumentTypeItem* added = parent->children_
+                                  .emplace_back(std::make_unique<DocumentTypeItem>(
+                                      parent, type, name, description, documentTemplate, canCreate))
+                                  .get();
     // The first node of a type keeps the index; later ones are only in the tree.
     index_->insert(type.str(), added);
     return true;

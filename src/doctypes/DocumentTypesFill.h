@@ -39,9 +39,6 @@ public:
     };
 
     DocumentTypesFill() = default;
-    DocumentTypesFill(const DocumentTypesFill&) = default;
-    DocumentTypesFill& operator=(const DocumentTypesFill&) = default;
-    ~DocumentTypesFill() = default;
 
     /// Collects the creatable templates of `factory` by the group property
     /// named first in `propertyNames` and adds the groups, in byte order of

@@ -18,9 +18,6 @@
 class OSTREL_EXPORT LastSelectedTypes {
 public:
     explicit LastSelectedTypes(unsigned long maxCount = 10);
-    LastSelectedTypes(const LastSelectedTypes&) = default;
-    LastSelectedTypes& operator=(const LastSelectedTypes&) = default;
-    ~LastSelectedTypes() = default;
 
     /// Puts `type` at the front, moving it there when present; past maxCount
     /// the last item and every copy of it are dropped. False, nothing
