@@ -12,6 +12,7 @@
 
 #include <climits>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -129,38 +130,23 @@ TEST_F(TypeSelectionModelTest, TreeSelectionListsCreatableChildrenSortedByName) 
 }
 
 TEST_F(TypeSelectionModelTest, DropDownOffersThePreselectedTypeThenTheRecentOnes) {
+    // given: the types passed to setLastSelected, in turn.
     const struct {
-        const char* preselected;
-        std::vector<std::string> given; // setLastSelected, in call order
-        const char* stored;
-        const char* offered;
-        const char* note;
+        const char *preselected, *given, *stored, *offered, *note;
     } rows[] = {
-        {"FIN.ORDER",
-         {},
-         "FIN.INVOICE|FIN.ORDER",
-         "FIN.ORDER, FIN.INVOICE",
-         "preselected and recent: offered once, first"},
-        {"GONE",
-         {},
-         "FIN.INVOICE|LET.LETTER",
-         "FIN.INVOICE, LET.LETTER",
-         "an unknown preselected type is left out"},
-        {"",
-         {"FIN.RECEIPT", "LET.REPLY"},
-         "OLD|FIN.ORDER|LET.REPLY",
+        {"FIN.ORDER", "", "FIN.INVOICE|FIN.ORDER", "FIN.ORDER, FIN.INVOICE",
+         "also recent: once, first"},
+        {"GONE", "", "FIN.INVOICE|LET.LETTER", "FIN.INVOICE, LET.LETTER", "unknown: left out"},
+        {"", "FIN.RECEIPT LET.REPLY", "OLD|FIN.ORDER|LET.REPLY",
          "LET.REPLY, FIN.RECEIPT, FIN.ORDER",
          "given types before the stored ones; unknown and repeated ones left out"},
-        {"",
-         {},
-         "FIN.INVOICE|LET.INVOICE",
-         "FIN.INVOICE, LET.INVOICE",
-         "two types of one name are both offered"},
+        {"", "", "FIN.INVOICE|LET.INVOICE", "FIN.INVOICE, LET.INVOICE", "two of one name: both"},
     };
     for (const auto& row : rows) {
         storeText(TypeSelectionModel::kLastSelectedValue, row.stored);
         TypeSelectionModel model(catalogue.types, &configuration, row.preselected, false);
-        for (const std::string& type : row.given) {
+        std::istringstream given(row.given);
+        for (std::string type; given >> type;) {
             model.setLastSelected(type);
         }
         model.initialize(kParent);
