@@ -37,32 +37,26 @@ protected:
     DocumentTypes types_;
 };
 
-TEST_F(DocumentTypesFillTest, OnlyCreatableNamedGroupedUsableTemplatesAppear) {
-    add("OK", "Letters", "Fine");
-    add("LOWER_Y", "Letters", "x", "y");
-    add("NO", "Letters", "x", "N");
-    add("NO_CANCREATE", "Letters", "x", nullptr);
-    add("YES_WORD", "Letters", "x", "Yes");
-    add("EMPTY_NAME", "Letters", "");
-    add("NO_NAME", "Letters", nullptr);
-    add("EMPTY_GROUP", "", "x");
-    add("NO_GROUP", nullptr, "x");
-    add("WITHDRAWN", "Letters", "x")->setUsable(false);
-    EXPECT_EQ(fill(), "OSTREL.AREA.Letters 'Letters' +\n  OK 'Fine' create\n");
-}
-
-TEST_F(DocumentTypesFillTest, GroupsInByteOrderTypesInFactoryOrder) {
+// The filter and the order are the catalogue fuzz target's property too; these are the near misses.
+TEST_F(DocumentTypesFillTest, CreatableNamedGroupedUsableTemplatesInGroupsOfByteOrder) {
     DocumentTemplate* memo = add("MEMO", "a", "Memo", "Y", "Short note");
     add("FAX", "b", "Fax");
     add("BILL", "B", "Bill");
-    add("ZZ", "a", "Last");
     add("AA", "a", "First");
+    for (const char* canCreate : {"y", "N", "Yes"}) {
+        add(canCreate, "a", "x", canCreate);
+    }
+    add("NO_CANCREATE", "a", "x", nullptr);
+    add("EMPTY_NAME", "a", "");
+    add("NO_NAME", "a", nullptr);
+    add("EMPTY_GROUP", "", "x");
+    add("NO_GROUP", nullptr, "x");
+    add("WITHDRAWN", "a", "x")->setUsable(false);
     EXPECT_EQ(fill(), "OSTREL.AREA.B 'B' +\n"
                       "  BILL 'Bill' create\n"
                       "OSTREL.AREA.a 'a' +\n"
                       "  AA 'First' create\n"
                       "  MEMO 'Memo' create\n"
-                      "  ZZ 'Last' create\n"
                       "OSTREL.AREA.b 'b' +\n"
                       "  FAX 'Fax' create\n");
     const DocumentTypeItem* item = types_.getDocTypeItem("MEMO");

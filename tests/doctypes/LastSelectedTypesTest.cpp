@@ -39,25 +39,14 @@ TEST(LastSelectedTypesTest, AddingMovesToFrontAndTrims) {
     EXPECT_EQ(stored(read), "G|F|E|B");
 }
 
-TEST(LastSelectedTypesTest, SerialisedFormEscapesAndRoundTrips) {
+// That any items read back as written is the fuzz target's property; here the exact escapes.
+TEST(LastSelectedTypesTest, SerialisedFormEscapesBarsAndBackslashes) {
     LastSelectedTypes recent;
     recent.addItem("R\\S");
     recent.addItem("P|Q");
     Ostrel::u8string text("kept:");
     EXPECT_TRUE(recent.serialize(text));
     EXPECT_EQ(text.str(), "kept:P\\|Q|R\\\\S") << "appends";
-
-    for (const std::list<Ostrel::u8string>& items :
-         {std::list<Ostrel::u8string>{"ends|", "ends\\"}, {"\\", "|", "\\|\\\\"}}) {
-        LastSelectedTypes written(100), reread;
-        for (auto it = items.rbegin(); it != items.rend(); ++it) {
-            written.addItem(*it);
-        }
-        EXPECT_TRUE(reread.deserialize(stored(written), true)) << stored(written);
-        std::list<Ostrel::u8string> out;
-        reread.getSelectedItemsList(out);
-        EXPECT_EQ(out, items) << stored(written);
-    }
 }
 
 TEST(LastSelectedTypesTest, ReadingStoredText) {

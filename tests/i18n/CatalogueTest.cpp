@@ -6,6 +6,7 @@
 #include "i18n/detail/DialogTexts.h"
 
 #include "platform/MemoryRegistry.h"
+#include "platform/ScopedDefault.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +23,20 @@ namespace text = ostrel::i18n::text;
 
 class CatalogueTest : public ::testing::Test {
 protected:
-    void SetUp() override { previous_ = Registry::setDefault(std::make_unique<MemoryRegistry>()); }
     void TearDown() override {
-        Registry::setDefault(std::move(previous_));
         ::setenv("LANGUAGE", "", 1);
         std::setlocale(LC_ALL, "C");
     }
     // Sets the catalogue up as the library does at load, for `language`.
-    static ZMLanguageSettings load(const char* language) {
-        static_cast<MemoryRegistry&>(Registry::getDefault())
-            .setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                      RegistryValue::string(language));
+    ZMLanguageSettings load(const char* language) {
+        store_.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont",
+                                              "Language", RegistryValue::string(language));
         auto settings = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
         settings.initialize("ostrel");
         return settings;
     }
 
-private:
-    std::unique_ptr<Registry> previous_;
+    ScopedDefault<Registry> store_{std::make_unique<MemoryRegistry>()};
 };
 
 // Whether `translated` keeps every "%1".."%3" of `id`.

@@ -1,6 +1,7 @@
 #include "i18n/ZMLanguageSettings.h"
 
 #include "platform/MemoryRegistry.h"
+#include "platform/ScopedDefault.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +19,14 @@ using Value = std::optional<RegistryValue>;
 
 class ZMLanguageSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = Registry::setDefault(std::make_unique<MemoryRegistry>());
-        ::setenv("LANGUAGE", "untouched", 1);
-    }
+    ZMLanguageSettingsTest() { ::setenv("LANGUAGE", "untouched", 1); }
     void TearDown() override {
-        Registry::setDefault(std::move(previous_));
         ::setenv("LANGUAGE", "", 1);
         std::setlocale(LC_ALL, "C");
     }
     // A library installed beside the built catalogues, with the given Language values.
-    static ZMLanguageSettings installed(const Value& user, const Value& machine = std::nullopt) {
-        MemoryRegistry& store = static_cast<MemoryRegistry&>(Registry::getDefault());
+    ZMLanguageSettings installed(const Value& user, const Value& machine = std::nullopt) {
+        MemoryRegistry& store = store_.get<MemoryRegistry>();
         store = MemoryRegistry();
         for (const auto& [root, value] :
              {std::pair{RegistryRoot::CurrentUser, user}, {RegistryRoot::LocalMachine, machine}}) {
@@ -40,8 +37,7 @@ protected:
         return ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
     }
 
-private:
-    std::unique_ptr<Registry> previous_;
+    ScopedDefault<Registry> store_{std::make_unique<MemoryRegistry>()};
 };
 
 TEST_F(ZMLanguageSettingsTest, UserLanguageWinsOverMachineOnceADomainIsGiven) {

@@ -10,22 +10,10 @@ namespace {
 
 using Status = OstrelDocAttributeTemplate::Status;
 
-TEST(OstrelDocAttributeTest, ReadsItsRulesFromTheTemplate) {
+// What each property means is pinned where it acts: positions by CMEditableDocumentFactoryTest,
+// lengths and lines by IdentificationModelTest, mandatory values by CMEditableDocumentTest.
+TEST(OstrelDocAttributeTest, NumbersBeyondTheIntRangeAreClampedNeverWrapped) {
     AttributeTemplate t("DOC.NUMBER");
-    t.setProperty("name", "Number")
-        .setProperty("size", "8")
-        .setProperty("position", "3")
-        .setProperty("mandatory", "Y")
-        .setProperty("multiline", "N");
-    const OstrelDocAttribute attribute(&t);
-    EXPECT_EQ(attribute.getAttrName().str(), "DOC.NUMBER");
-    EXPECT_EQ(attribute.getVisibleName().str(), "Number");
-    EXPECT_EQ(attribute.getLength(), 8);
-    EXPECT_EQ(attribute.getPosition(), 3);
-    EXPECT_TRUE(attribute.isMandatory());
-    EXPECT_FALSE(attribute.isMultiline());
-    EXPECT_EQ(attribute.getStatus(), Status::Editable);
-    // Numbers beyond the int range are clamped to it, never wrapped.
     t.setProperty("size", "4294967304").setProperty("position", " -4294967295");
     const OstrelDocAttribute far(&t);
     EXPECT_EQ(far.getLength(), INT_MAX);

@@ -40,6 +40,9 @@ protected:
     DocumentTypeSelectionDlg2Test() { store().createKey(RegistryRoot::CurrentUser, kKey); }
 
     MemoryRegistry& store() { return registry.get<MemoryRegistry>(); }
+    void store(const char* name, const char* text) {
+        store().setValue(RegistryRoot::CurrentUser, kKey, name, RegistryValue::string(text));
+    }
     std::optional<std::string> stored(const char* name) {
         const auto value = store().getValue(RegistryRoot::CurrentUser, kKey, name);
         return value ? std::optional(value->text()) : std::nullopt;
@@ -102,21 +105,8 @@ TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
     EXPECT_EQ(description(*shown), QStringLiteral("Invoice sent as a letter"));
 }
 
-TEST_F(DocumentTypeSelectionDlg2Test, TypingInTheListSelectsAndDescribesTheType) {
-    auto shown = dialog("FIN.ORDER");
-    showActive(*shown);
-    auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
-    QTest::keyClicks(list, QStringLiteral("inv"));
-    EXPECT_EQ(selectedName(*shown), QStringLiteral("Inventory")) << "from Order, wrapping";
-    EXPECT_EQ(description(*shown), QStringLiteral("Stock count"));
-    const auto* tip = list->findChild<QLabel*>(QStringLiteral("searchTip"));
-    ASSERT_NE(tip, nullptr);
-    EXPECT_TRUE(tip->isVisible() && tip->text() == QStringLiteral("inv"));
-}
-
 TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
-    store().setValue(RegistryRoot::CurrentUser, kKey, "lastSelectedDocument",
-                     RegistryValue::string("FIN.ORDER"));
+    store("lastSelectedDocument", "FIN.ORDER");
     auto shown = dialog();
     showActive(*shown);
     auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
@@ -128,8 +118,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
     EXPECT_EQ(stored("lastSelectedDocument"), "FIN.INVOICE|FIN.ORDER");
 
     // Projects lists nothing: a double click confirms without a type.
-    store().setValue(RegistryRoot::CurrentUser, kKey, "lastSelectedDocument",
-                     RegistryValue::string("PRJ.LEASE"));
+    store("lastSelectedDocument", "PRJ.LEASE");
     shown = dialog();
     showActive(*shown);
     auto* tree = child<QTreeWidget>(*shown, "documentTree");
@@ -164,8 +153,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet)
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutcome) {
-    store().setValue(RegistryRoot::CurrentUser, kKey, "DocumentTypeSelectionDialogSize",
-                     RegistryValue::string("640;480;100;120;"));
+    store("DocumentTypeSelectionDialogSize", "640;480;100;120;");
     auto shown = dialog();
     shown->show();
     EXPECT_EQ(shown->pos(), QPoint(100, 120));
@@ -177,8 +165,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutc
     EXPECT_EQ(stored("DocumentTypeSelectionDialogSize"), "700;500;30;40;");
 
     // A stored size of 0 by 0 opens the dialog at its smallest size.
-    store().setValue(RegistryRoot::CurrentUser, kKey, "DocumentTypeSelectionDialogSize",
-                     RegistryValue::string("0;0;10;10;"));
+    store("DocumentTypeSelectionDialogSize", "0;0;10;10;");
     shown = dialog();
     QTimer::singleShot(0, shown.get(), [&] { shown->close(); });
     EXPECT_EQ(shown->DoModal(), 2) << "the window's close button cancels";
@@ -202,6 +189,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("le"));
+    EXPECT_EQ(description(*shown), QStringLiteral("Outgoing letter"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(shown->result(), QDialog::Accepted);
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("LET.LETTER"));
