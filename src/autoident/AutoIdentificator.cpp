@@ -175,15 +175,21 @@ bool AutoIdentificator::generatePrefix(std::string& out) {
 }
 
 void AutoIdentificator::appendValueLine(std::string& out, PrintedDate& printed) const {
-    if (!printed.valid || !printed.day.isSameDay(date_)) {
-        date_.printDate(printed.text, 0, true, true);
-        printed.day = date_;
+    appendValueLine(out, name_, value_, date_, printed);
+}
+
+void AutoIdentificator::appendValueLine(std::string& out, const std::string& name,
+                                        std::uint32_t value, const zmbase::EarthTime& date,
+                                        PrintedDate& printed) {
+    if (!printed.valid || !printed.day.isSameDay(date)) {
+        date.printDate(printed.text, 0, true, true);
+        printed.day = date;
         printed.valid = true;
     }
     out += "<ident name=\"";
-    appendEscapedName(out, name_);
+    appendEscapedName(out, name);
     out += "\" value=\"";
-    appendPadded(out, value_, 0);
+    appendPadded(out, value, 0);
     out += "\" date=\"";
     out += printed.text;
     out += "\" />\r\n";

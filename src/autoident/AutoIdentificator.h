@@ -98,6 +98,10 @@ private:
 
     /// Appends the value line (see writeValue) to `out`.
     void appendValueLine(std::string& out, PrintedDate& printed) const;
+    /// The same for a value that no counter of this set holds (a line kept
+    /// for another definition file in a shared value file).
+    static void appendValueLine(std::string& out, const std::string& name, std::uint32_t value,
+                                const zmbase::EarthTime& date, PrintedDate& printed);
 
     /// Moves the counter to today when its day is another one; true when it
     /// did so (the value is then back at the initial value).

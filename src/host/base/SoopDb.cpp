@@ -30,6 +30,7 @@ struct soop_db::Impl {
     // Attribute values that libxml2 keeps in several pieces, joined.
     std::deque<std::string> joined;
     std::map<std::string, std::vector<const soop_node*>> lists;
+    std::string rootName;
 
     void collect(xmlNodePtr node) {
         // Iterative pre-order walk: a deeply nested file must not exhaust the
@@ -98,7 +99,11 @@ bool soop_db::load(_xmlDoc* parsed) {
     if (!impl_->doc) {
         return false;
     }
-    impl_->collect(xmlDocGetRootElement(impl_->doc.get()));
+    xmlNodePtr root = xmlDocGetRootElement(impl_->doc.get());
+    if (root != nullptr) {
+        impl_->rootName = reinterpret_cast<const char*>(root->name);
+    }
+    impl_->collect(root);
     return true;
 }
 
@@ -125,6 +130,10 @@ const std::vector<const soop_node*>& soop_db::getList(const char* name) const {
     }
     const auto it = impl_->lists.find(name);
     return it == impl_->lists.end() ? empty : it->second;
+}
+
+const std::string& soop_db::getRootName() const {
+    return impl_->rootName;
 }
 
 } // namespace zm_soop
