@@ -193,11 +193,12 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
                                                  OstrelException* errors) {
     if (valueFile_.empty()) {
         // No value file was taken (init failed): the change stays in memory.
-        if (apply()) {
-            state_ = ValueFileState::NotWritten;
-            return true;
+        if (!apply()) {
+            return false;
         }
-        return false;
+        state_ = ValueFileState::NotWritten;
+        record(errors, kNotWritten, "no value file was taken: the definition file was refused");
+        return true;
     }
     SharedValueFile file(valueFile_.toAcp());
     if (!file.lock()) {

@@ -81,6 +81,9 @@ public:
     /// definition file cannot be read or one of its entries is incomplete,
     /// has a refused number or repeats a name; counters accepted before the
     /// bad entry stay, and the value file is then neither read nor written.
+    /// In shared mode the value file is read under the lock and written only
+    /// when its content changes; an existing file that cannot be read is left
+    /// as it is, and init still returns true: getValueFileState() tells.
     bool init(const Ostrel::u8string& definitionFile, const Ostrel::u8string& valueFile);
 
     int getCount();

@@ -82,7 +82,9 @@ bool SharedValueFile::lock() {
     const std::string lockFile = path_ + ".lock";
     // The lock file stays: removing it would let a process that waits on the
     // old one and a newcomer on a new one both go ahead.
-    lock_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    // Read access is enough for flock: a lock file that another user created
+    // without write permission for us still serves.
+    lock_ = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (lock_ < 0) {
         return fail("cannot open the lock file '" + lockFile + "'");
     }
