@@ -84,11 +84,13 @@ AutoIdentificator::AutoIdentificator(const char* name, const char* prefix, long 
 void AutoIdentificator::setValue(unsigned long value, zmbase::EarthTime& date) {
     value_ = static_cast<std::uint32_t>(value);
     date_ = date;
+    line_.clear();
 }
 
 void AutoIdentificator::updateValue(long value) {
     if (!setCorrectDay()) {
         value_ = static_cast<std::uint32_t>(toInt32(value));
+        line_.clear();
     }
 }
 
@@ -101,12 +103,14 @@ bool AutoIdentificator::updateValue(const char* text) {
     if (std::strncmp(text, prefix.c_str(), prefix.size()) != 0) {
         return false;
     }
+    line_.clear();
     return ostrel::autoident::detail::readCounterValue(text + prefix.size(), value_);
 }
 
 bool AutoIdentificator::incrementValue() {
     if (!setCorrectDay()) {
         value_ += static_cast<std::uint32_t>(increment_);
+        line_.clear();
     }
     return true;
 }
@@ -122,8 +126,7 @@ const char* AutoIdentificator::getValue(long& fixedLength) {
 
 bool AutoIdentificator::writeValue(std::ostream& out) {
     std::string line;
-    PrintedDate printed;
-    appendValueLine(line, printed);
+    appendValueLine(line);
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
     out.flush();
     return true;
@@ -174,24 +177,25 @@ bool AutoIdentificator::generatePrefix(std::string& out) {
     return true;
 }
 
-void AutoIdentificator::appendValueLine(std::string& out, PrintedDate& printed) const {
-    appendValueLine(out, name_, value_, date_, printed);
+void AutoIdentificator::appendValueLine(std::string& out) const {
+    // A value file is rewritten after every change of one counter: the
+    // lines of all the others are copied as they were formatted.
+    if (line_.empty()) {
+        appendValueLine(line_, name_, value_, date_);
+    }
+    out += line_;
 }
 
 void AutoIdentificator::appendValueLine(std::string& out, const std::string& name,
-                                        std::uint32_t value, const zmbase::EarthTime& date,
-                                        PrintedDate& printed) {
-    if (!printed.valid || !printed.day.isSameDay(date)) {
-        date.printDate(printed.text, 0, true, true);
-        printed.day = date;
-        printed.valid = true;
-    }
+                                        std::uint32_t value, const zmbase::EarthTime& date) {
+    std::string printed;
+    date.printDate(printed, 0, true, true);
     out += "<ident name=\"";
     appendEscapedName(out, name);
     out += "\" value=\"";
     appendPadded(out, value, 0);
     out += "\" date=\"";
-    out += printed.text;
+    out += printed;
     out += "\" />\r\n";
 }
 
@@ -203,5 +207,6 @@ bool AutoIdentificator::setCorrectDay() {
     }
     value_ = static_cast<std::uint32_t>(initial_value_);
     date_ = now;
+    line_.clear();
     return true;
 }

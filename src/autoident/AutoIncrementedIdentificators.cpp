@@ -269,17 +269,16 @@ std::string AutoIncrementedIdentificators::format() const {
     // cost a thousand small writes.
     std::string content = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
     content.reserve(content.size() + (identificators_.size() + others_.size()) * 64 + 16);
-    AutoIdentificator::PrintedDate printed;
     auto other = others_.begin();
     const auto appendOthersBefore = [&](const std::string* name) {
         for (; other != others_.end() && (name == nullptr || other->first < *name); ++other) {
             AutoIdentificator::appendValueLine(content, other->first, other->second.value,
-                                               other->second.date, printed);
+                                               other->second.date);
         }
     };
     for (const auto& entry : identificators_) {
         appendOthersBefore(&entry.first);
-        entry.second->appendValueLine(content, printed);
+        entry.second->appendValueLine(content);
     }
     appendOthersBefore(nullptr);
     content += "</autoident>\r\n";
