@@ -149,15 +149,26 @@ void SharedChange(benchmark::State& state) {
     }
 }
 
+/// Parses the definition and the value file as init reads them.
+void parseBoth(const Files& files) {
+    xmlDocPtr definitions = xmlReadFile(files.definitions.c_str(), nullptr, kParseOptions);
+    xmlDocPtr values = xmlReadFile(files.values.c_str(), nullptr, kParseOptions);
+    benchmark::DoNotOptimize(definitions);
+    benchmark::DoNotOptimize(values);
+    xmlFreeDoc(values);
+    xmlFreeDoc(definitions);
+}
+
+void writeFile(const std::string& target, const std::string& bytes) {
+    std::FILE* file = std::fopen(target.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
 void BareParse(benchmark::State& state) {
     const Files files = makeFiles(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        xmlDocPtr definitions = xmlReadFile(files.definitions.c_str(), nullptr, kParseOptions);
-        xmlDocPtr values = xmlReadFile(files.values.c_str(), nullptr, kParseOptions);
-        benchmark::DoNotOptimize(definitions);
-        benchmark::DoNotOptimize(values);
-        xmlFreeDoc(values);
-        xmlFreeDoc(definitions);
+        parseBoth(files);
     }
 }
 
@@ -166,16 +177,8 @@ void BareLoad(benchmark::State& state) {
     const std::string bytes = readAll(files.values);
     const std::string target = (files.dir / "bare-load.xml").string();
     for (auto _ : state) {
-        xmlDocPtr definitions = xmlReadFile(files.definitions.c_str(), nullptr, kParseOptions);
-        xmlDocPtr values = xmlReadFile(files.values.c_str(), nullptr, kParseOptions);
-        benchmark::DoNotOptimize(definitions);
-        benchmark::DoNotOptimize(values);
-        xmlFreeDoc(values);
-        xmlFreeDoc(definitions);
-        // init rewrites the value file; so does the baseline.
-        std::FILE* file = std::fopen(target.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
+        parseBoth(files);
+        writeFile(target, bytes); // init rewrites the value file; so does the baseline
     }
 }
 
