@@ -82,9 +82,13 @@ AutoIdentificator::AutoIdentificator(const char* name, const char* prefix, long 
 }
 
 void AutoIdentificator::setValue(unsigned long value, zmbase::EarthTime& date) {
+    // A shared value file is read back before every change: a counter whose
+    // line did not change keeps it formatted.
+    if (value_ != static_cast<std::uint32_t>(value) || !date_.isSameDay(date)) {
+        line_.clear();
+    }
     value_ = static_cast<std::uint32_t>(value);
     date_ = date;
-    line_.clear();
 }
 
 void AutoIdentificator::updateValue(long value) {
