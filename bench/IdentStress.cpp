@@ -5,7 +5,9 @@
 //   kills    1,000 uses with 5,000 counters, each killed at a random moment
 //            (up to 1.5 times an undisturbed use); prints how often the value
 //            file was left damaged (not a readable value file with every
-//            counter) and how many identifiers were handed out twice.
+//            counter), how many identifiers were handed out twice (also by
+//            one more use after the last kill) and how many temporary files
+//            that use left.
 // SingleWriter is the set's default as a host uses it (getValue, then
 // incrementValue); Shared is takeValue. Usage: ident_stress [USES [KILLS]]
 #include "autoident/AutoIncrementedIdentificators.h"
@@ -172,6 +174,9 @@ KillResult underKills(Mode mode, const std::filesystem::path& dir, int kills) {
         ::waitpid(child, nullptr, 0);
         result.damaged += isDamaged(files, kCounters) ? 1 : 0;
     }
+    // One more use after the last kill: it must not repeat an identifier
+    // either, and it clears what the killed one left behind.
+    ::waitpid(startUse(mode, files, pipeEnds[1]), nullptr, 0);
     ::close(pipeEnds[1]);
     identifiers = readLines(pipeEnds[0]);
     ::close(pipeEnds[0]);
@@ -208,7 +213,7 @@ int main(int argc, char** argv) {
         const KillResult result = underKills(mode, dir, kills);
         // The pipe holds at most 64 KiB: enough for the few uses a kill lets through.
         std::printf("%-12s %d kills, 5000 counters: %d damaged value files, %d identifiers "
-                    "handed out twice (of %zu), %d temporary files left\n",
+                    "handed out twice (of %zu), %d temporary files left after the next use\n",
                     name, kills, result.damaged, result.repeated, result.handedOut,
                     result.strayTemporaries);
         std::fflush(stdout);
