@@ -39,7 +39,7 @@ AutoIncrementedIdentificators::AutoIncrementedIdentificators(Mode mode) : mode_(
 AutoIncrementedIdentificators::AutoIncrementedIdentificators(
     const AutoIncrementedIdentificators& other)
     : valueFile_(other.valueFile_), mode_(other.mode_), state_(other.state_),
-      others_(other.others_) {
+      others_(other.others_), known_(other.known_) {
     for (const auto& [name, counter] : other.identificators_) {
         identificators_.emplace(name, std::make_unique<AutoIdentificator>(*counter));
     }
@@ -54,6 +54,7 @@ AutoIncrementedIdentificators::operator=(const AutoIncrementedIdentificators& ot
         mode_ = copy.mode_;
         state_ = copy.state_;
         others_.swap(copy.others_);
+        known_.swap(copy.known_);
     }
     return *this;
 }
@@ -210,7 +211,9 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
     std::string stored;
     const SharedValueFile::Content found = file.read(stored);
     bool readable = found != SharedValueFile::Content::Unusable;
-    if (found == SharedValueFile::Content::Read) {
+    // Unchanged since this set last read or wrote it: the counters already
+    // hold these values, and parsing a large file is most of a change's work.
+    if (found == SharedValueFile::Content::Read && (known_.empty() || stored != known_)) {
         zm_soop::soop_db values;
         readable = values.initFromMemory(stored.data(), stored.size()) &&
                    values.getRootName() == "autoident";
@@ -219,6 +222,7 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
             restoreValues(values);
         }
     }
+    known_.clear();
     if (!readable) {
         state_ = ValueFileState::Unreadable;
         // Starting afresh would hand out identifiers again that are on
@@ -234,6 +238,7 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
     const std::string content = format();
     if (content == stored) {
         state_ = ValueFileState::Saved; // nothing to write: the file already says so
+        known_ = std::move(stored);
         return true;
     }
     if (!file.replace(content)) {
@@ -243,6 +248,7 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
         return true;
     }
     state_ = ValueFileState::Saved;
+    known_ = content;
     return true;
 }
 

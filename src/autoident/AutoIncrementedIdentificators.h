@@ -156,4 +156,7 @@ private:
     Mode mode_ = Mode::SingleWriter;
     ValueFileState state_ = ValueFileState::NothingYet;
     std::map<std::string, OtherValue> others_;
+    /// Shared: the value file's bytes as this set last read or wrote them,
+    /// which the counters hold; empty when unknown.
+    std::string known_;
 };
