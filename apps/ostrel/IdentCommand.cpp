@@ -6,7 +6,6 @@
 #include "autoident/detail/CounterDefinition.h"
 #include "host/base/File.h"
 #include "host/base/SoopDb.h"
-#include "host/base/ZmXml.h"
 
 #include <algorithm>
 #include <list>
@@ -21,9 +20,10 @@ constexpr const char* kHelp =
     "Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n"
     "\n"
     "Works with the automatic identifier counters defined in the file DEFINITIONS,\n"
-    "whose current values are kept in the file VALUES. Loading the counters always\n"
-    "rewrites VALUES (creating it when missing): counters that are not in it start at\n"
-    "their initial value, and values of counters no longer defined are dropped.\n"
+    "whose current values are kept in the file VALUES. Loading the counters creates\n"
+    "VALUES when missing and adds the counters that are not in it, at their initial\n"
+    "value; values of counters that DEFINITIONS does not define are kept (another\n"
+    "program may define them).\n"
     "Numbering starts afresh every day.\n"
     "\n"
     "Actions:\n"
@@ -47,6 +47,11 @@ constexpr const char* kHelp =
     "restore it from a backup, or remove it to start every counter again at its\n"
     "initial value. It must not be the file DEFINITIONS. Every change is checked to\n"
     "be saved; when VALUES cannot be written the command says so.\n"
+    "\n"
+    "Several users and programs may number from one VALUES file at once: every\n"
+    "change locks it (through VALUES.lock beside it), reads it afresh and replaces\n"
+    "it whole, so no identifier is handed out twice and an interrupted command\n"
+    "leaves the old or the new file. The folder of VALUES must be writable.\n"
     "\n"
     "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, VALUES cannot\n"
     "be read or written, the counter is unknown or the identifier does not fit, 2 on\n"
@@ -91,31 +96,83 @@ std::string describeDefinitionFailure(const std::string& file, int accepted) {
     }
 }
 
-/// Why an existing value file must not be used, or nothing when it may. The
-/// set would overwrite what it cannot read and restart every counter, handing
-/// out identifiers again; the tool leaves such a file alone instead.
-std::optional<std::string> refuseValueFile(const std::string& values) {
-    const zmdisk::File file{Ostrel::u8string(values)};
-    if (!file.exists()) {
-        return std::nullopt; // created by the first write
+struct Request {
+    std::string definitions;
+    std::string values;
+    std::string action;
+    std::string name;  ///< next, use, sync
+    std::string typed; ///< sync
+};
+
+/// Reads the arguments into `request`; the usage-error status when they do
+/// not make a request.
+std::optional<int> readRequest(const std::vector<std::string>& args, Output& output,
+                               Request& request) {
+    if (args.size() < 2) {
+        return usageError(output, "ident", "expected a definition file and a value file");
     }
-    if (!file.isFile()) {
-        return "the value file '" + values + "' is not a regular file";
+    request.definitions = args[0];
+    request.values = args[1];
+    request.action = args.size() > 2 ? args[2] : "list";
+    const std::string& action = request.action;
+    const std::size_t expected = action == "list"                        ? 3
+                                 : (action == "next" || action == "use") ? 4
+                                 : action == "sync"                      ? 5
+                                                                         : 0;
+    if (expected == 0) {
+        return usageError(output, "ident", "unknown action '" + action + "'");
     }
-    const zmxml::DocPtr doc(zmxml::loadFile(values));
-    if (!doc || !zmxml::hasName(zmxml::getElement(xmlDocGetRootElement(doc.get())), "autoident")) {
-        return "the value file '" + values +
-               "' cannot be read as a value file; it was left as it is. Restore it from a "
-               "backup, or remove it to start every counter again at its initial value (which "
-               "hands out identifiers that may have been used already)";
+    if (args.size() != expected && !(action == "list" && args.size() == 2)) {
+        return usageError(output, "ident",
+                          args.size() < expected
+                              ? "the action '" + action + "' needs more arguments"
+                              : "too many arguments for the action '" + action + "'");
     }
+    request.name = args.size() > 3 ? args[3] : "";
+    request.typed = args.size() > 4 ? args[4] : "";
     return std::nullopt;
 }
 
-int cannotWrite(Output& output, const std::string& values, const std::string& lost) {
+/// Says why the value file does not hold what was `lost` (and that it was
+/// left alone when it cannot be read) and returns the failure status.
+int reportNotSaved(const AutoIncrementedIdentificators& idents, const std::string& values,
+                   const std::string& lost, Output& output) {
+    if (idents.getValueFileState() == AutoIncrementedIdentificators::ValueFileState::Unreadable) {
+        // Starting afresh would hand out identifiers that may be on documents.
+        output.err << "ostrel ident: the value file '" << values
+                   << "' cannot be read as a value file; it was left as it is. Restore it from a "
+                      "backup, or remove it to start every counter again at its initial value "
+                      "(which hands out identifiers that may have been used already)\n";
+        return 1;
+    }
     output.err << "ostrel ident: cannot write the value file '" << values << "'; " << lost
                << " not saved\n";
     return 1;
+}
+
+/// Loads the counters with the freshest values of the value file; the
+/// failure status when they cannot be used.
+std::optional<int> load(const Request& request, AutoIncrementedIdentificators& idents,
+                        Output& output) {
+    // Checked before anything is written: loading may rewrite the value file.
+    const zmdisk::File values{Ostrel::u8string(request.values)};
+    if (zmdisk::File(request.definitions).isSameFile(values)) {
+        return usageError(output, "ident", "the value file is the definition file");
+    }
+    if (values.exists() && !values.isFile()) {
+        output.err << "ostrel ident: the value file '" << request.values
+                   << "' is not a regular file\n";
+        return 1;
+    }
+    if (!idents.init(request.definitions, request.values)) {
+        output.err << "ostrel ident: "
+                   << describeDefinitionFailure(request.definitions, idents.getCount()) << '\n';
+        return 1;
+    }
+    if (!idents.isValueFileWritten()) {
+        return reportNotSaved(idents, request.values, "the counters' values were", output);
+    }
+    return std::nullopt;
 }
 
 void listCounters(AutoIncrementedIdentificators& idents, const std::string& file, Output& output) {
@@ -136,85 +193,69 @@ void listCounters(AutoIncrementedIdentificators& idents, const std::string& file
     }
 }
 
-int run(const std::vector<std::string>& args, Output& output) {
-    if (args.size() < 2) {
-        return usageError(output, "ident", "expected a definition file and a value file");
-    }
-    const std::string& definitions = args[0];
-    const std::string& values = args[1];
-    const std::string action = args.size() > 2 ? args[2] : "list";
-    const std::size_t expected = action == "list"                        ? 3
-                                 : (action == "next" || action == "use") ? 4
-                                 : action == "sync"                      ? 5
-                                                                         : 0;
-    if (expected == 0) {
-        return usageError(output, "ident", "unknown action '" + action + "'");
-    }
-    if (args.size() != expected && !(action == "list" && args.size() == 2)) {
-        return usageError(output, "ident",
-                          args.size() < expected
-                              ? "the action '" + action + "' needs more arguments"
-                              : "too many arguments for the action '" + action + "'");
-    }
-
-    // Checked before anything is written: the set rewrites the value file as
-    // soon as it has loaded the definitions.
-    if (zmdisk::File(definitions).isSameFile(zmdisk::File(values))) {
-        return usageError(output, "ident", "the value file is the definition file");
-    }
-    if (const auto refusal = refuseValueFile(values)) {
-        output.err << "ostrel ident: " << *refusal << '\n';
-        return 1;
-    }
-    AutoIncrementedIdentificators idents;
-    if (!idents.init(definitions, values)) {
-        output.err << "ostrel ident: " << describeDefinitionFailure(definitions, idents.getCount())
-                   << '\n';
-        return 1;
-    }
-    // Loading rewrites the file; a failed rewrite may have left it truncated.
-    if (!idents.isValueFileWritten()) {
-        return cannotWrite(output, values, "the counters' values were");
-    }
-    if (action == "list") {
-        listCounters(idents, definitions, output);
-        return 0;
-    }
-
-    const std::string& name = args[3];
+std::string nextOf(AutoIncrementedIdentificators& idents, const std::string& name) {
     long fixedLength = 0;
-    const char* next = idents.getValue(name.c_str(), fixedLength);
-    if (next == nullptr) {
-        output.err << "ostrel ident: no counter named '" << name << "' in '" << definitions
-                   << "'\n";
-        return 1;
+    return idents.getValue(name.c_str(), fixedLength);
+}
+
+/// Hands out the counter's next identifier: one locked step, so two users of
+/// the value file never get the same one.
+int useCounter(AutoIncrementedIdentificators& idents, const Request& request, Output& output) {
+    const std::string expected = nextOf(idents, request.name);
+    const auto used = idents.takeValue(request.name.c_str());
+    if (!used) {
+        return reportNotSaved(idents, request.values, "the use of " + expected + " was", output);
     }
-    if (action == "next") {
-        output.out << next << '\n';
-        return 0;
+    output.out << request.name << ": used " << *used << ", next " << nextOf(idents, request.name)
+               << '\n';
+    return 0;
+}
+
+int syncCounter(AutoIncrementedIdentificators& idents, const Request& request, Output& output) {
+    const std::string example = nextOf(idents, request.name);
+    const std::string& typed = request.typed;
+    const bool fits = idents.updateIdentifier(request.name.c_str(), typed.c_str());
+    if (!idents.isValueFileWritten()) {
+        return reportNotSaved(idents, request.values, "the synchronisation with " + typed + " was",
+                              output);
     }
-    if (action == "use") {
-        const std::string used = next;
-        if (!idents.incrementValue(name.c_str())) {
-            return cannotWrite(output, values, "the use of " + used + " was");
-        }
-        output.out << name << ": used " << used << ", next "
-                   << idents.getValue(name.c_str(), fixedLength) << '\n';
-        return 0;
-    }
-    const std::string& typed = args[4];
-    const std::string example = next;
-    if (!idents.updateIdentifier(name.c_str(), typed.c_str())) {
-        output.err << "ostrel ident: '" << typed << "' does not fit the counter '" << name
+    if (!fits) {
+        output.err << "ostrel ident: '" << typed << "' does not fit the counter '" << request.name
                    << "': expected today's prefix followed by a number, like '" << example << "'\n";
         return 1;
     }
-    if (!idents.isValueFileWritten()) {
-        return cannotWrite(output, values, "the synchronisation with " + typed + " was");
-    }
-    output.out << name << ": synchronised with " << typed << ", next "
-               << idents.getValue(name.c_str(), fixedLength) << '\n';
+    output.out << request.name << ": synchronised with " << typed << ", next "
+               << nextOf(idents, request.name) << '\n';
     return 0;
+}
+
+int run(const std::vector<std::string>& args, Output& output) {
+    Request request;
+    if (const auto status = readRequest(args, output, request)) {
+        return *status;
+    }
+    // Shared: several users or scripts may number from one value file at once.
+    AutoIncrementedIdentificators idents(AutoIncrementedIdentificators::Mode::Shared);
+    if (const auto status = load(request, idents, output)) {
+        return *status;
+    }
+    if (request.action == "list") {
+        listCounters(idents, request.definitions, output);
+        return 0;
+    }
+    long fixedLength = 0;
+    const char* next = idents.getValue(request.name.c_str(), fixedLength);
+    if (next == nullptr) {
+        output.err << "ostrel ident: no counter named '" << request.name << "' in '"
+                   << request.definitions << "'\n";
+        return 1;
+    }
+    if (request.action == "next") {
+        output.out << next << '\n';
+        return 0;
+    }
+    return request.action == "use" ? useCounter(idents, request, output)
+                                   : syncCounter(idents, request, output);
 }
 
 const Registration registration(

@@ -82,6 +82,11 @@ AutoIdentificator::AutoIdentificator(const char* name, const char* prefix, long 
 }
 
 void AutoIdentificator::setValue(unsigned long value, zmbase::EarthTime& date) {
+    // A shared value file is read back before every change: a counter whose
+    // line did not change keeps it formatted.
+    if (value_ != static_cast<std::uint32_t>(value) || !date_.isSameDay(date)) {
+        line_.clear();
+    }
     value_ = static_cast<std::uint32_t>(value);
     date_ = date;
 }
@@ -89,6 +94,7 @@ void AutoIdentificator::setValue(unsigned long value, zmbase::EarthTime& date) {
 void AutoIdentificator::updateValue(long value) {
     if (!setCorrectDay()) {
         value_ = static_cast<std::uint32_t>(toInt32(value));
+        line_.clear();
     }
 }
 
@@ -101,12 +107,14 @@ bool AutoIdentificator::updateValue(const char* text) {
     if (std::strncmp(text, prefix.c_str(), prefix.size()) != 0) {
         return false;
     }
+    line_.clear();
     return ostrel::autoident::detail::readCounterValue(text + prefix.size(), value_);
 }
 
 bool AutoIdentificator::incrementValue() {
     if (!setCorrectDay()) {
         value_ += static_cast<std::uint32_t>(increment_);
+        line_.clear();
     }
     return true;
 }
@@ -122,8 +130,7 @@ const char* AutoIdentificator::getValue(long& fixedLength) {
 
 bool AutoIdentificator::writeValue(std::ostream& out) {
     std::string line;
-    PrintedDate printed;
-    appendValueLine(line, printed);
+    appendValueLine(line);
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
     out.flush();
     return true;
@@ -174,18 +181,25 @@ bool AutoIdentificator::generatePrefix(std::string& out) {
     return true;
 }
 
-void AutoIdentificator::appendValueLine(std::string& out, PrintedDate& printed) const {
-    if (!printed.valid || !printed.day.isSameDay(date_)) {
-        date_.printDate(printed.text, 0, true, true);
-        printed.day = date_;
-        printed.valid = true;
+void AutoIdentificator::appendValueLine(std::string& out) const {
+    // A value file is rewritten after every change of one counter: the
+    // lines of all the others are copied as they were formatted.
+    if (line_.empty()) {
+        appendValueLine(line_, name_, value_, date_);
     }
+    out += line_;
+}
+
+void AutoIdentificator::appendValueLine(std::string& out, const std::string& name,
+                                        std::uint32_t value, const zmbase::EarthTime& date) {
+    std::string printed;
+    date.printDate(printed, 0, true, true);
     out += "<ident name=\"";
-    appendEscapedName(out, name_);
+    appendEscapedName(out, name);
     out += "\" value=\"";
-    appendPadded(out, value_, 0);
+    appendPadded(out, value, 0);
     out += "\" date=\"";
-    out += printed.text;
+    out += printed;
     out += "\" />\r\n";
 }
 
@@ -197,5 +211,6 @@ bool AutoIdentificator::setCorrectDay() {
     }
     value_ = static_cast<std::uint32_t>(initial_value_);
     date_ = now;
+    line_.clear();
     return true;
 }

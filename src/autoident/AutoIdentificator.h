@@ -90,16 +90,12 @@ protected:
 private:
     friend class AutoIncrementedIdentificators;
 
-    /// The printed form of the last day seen while writing a value file: most
-    /// counters of a set share a day, so the date is formatted once.
-    struct PrintedDate {
-        zmbase::EarthTime day;
-        std::string text;
-        bool valid = false;
-    };
-
     /// Appends the value line (see writeValue) to `out`.
-    void appendValueLine(std::string& out, PrintedDate& printed) const;
+    void appendValueLine(std::string& out) const;
+    /// The same for a value that no counter of this set holds (a line kept
+    /// for another definition file in a shared value file).
+    static void appendValueLine(std::string& out, const std::string& name, std::uint32_t value,
+                                const zmbase::EarthTime& date);
 
     /// Moves the counter to today when its day is another one; true when it
     /// did so (the value is then back at the initial value).
@@ -114,4 +110,6 @@ private:
     std::uint32_t value_ = 0;
     std::int32_t initial_value_ = 0;
     zmbase::EarthTime date_;
+    /// The value line as last formatted; empty once the value or day moved.
+    mutable std::string line_;
 };

@@ -5,10 +5,18 @@
 #include "autoident/AutoIdentificator.h"
 #include "host/base/U8String.h"
 
+#include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+
+class OstrelException;
+namespace zm_soop {
+class soop_db;
+}
 
 /// The automatic identifiers of an installation: counters defined in a
 /// definition file, their current values kept in a value file that is
@@ -33,9 +41,38 @@
 ///
 /// Copies are deep: a copy owns copies of the counters, so each set deletes
 /// exactly the counters it holds.
+///
+/// Two modes. SingleWriter (the default) assumes that only this set changes
+/// the value file: it rewrites the file in place from its own values after
+/// every change. Shared is for a value file that several processes or users
+/// use at once: every change (including the rewrite of init) locks the file,
+/// reads it afresh, applies itself to the freshest values and replaces the
+/// file atomically; takeValue hands out an identifier in one such step. A
+/// crash never leaves a damaged file, an existing file that cannot be read
+/// is never overwritten, and lines of counters that this set does not define
+/// (another program's definitions) are kept. The file's bytes are the same
+/// in both modes.
+///
+///     AutoIncrementedIdentificators idents(AutoIncrementedIdentificators::Mode::Shared);
+///     OstrelException errors;
+///     if (idents.init(definitions, values)) {
+///         if (const auto id = idents.takeValue("Invoice", &errors)) { /* file under *id */ }
+///     }
 class OSTREL_EXPORT AutoIncrementedIdentificators {
 public:
+    enum class Mode { SingleWriter, Shared };
+
+    /// What became of the latest change of the value file.
+    enum class ValueFileState {
+        NothingYet, ///< no change was attempted
+        Saved,      ///< the file holds the set's values
+        NotWritten, ///< the file could not be written (the counter moved in memory only)
+        Unreadable, ///< shared: the existing file cannot be read and was left as it is
+        NotLocked,  ///< shared: the lock file could not be created or locked
+    };
+
     AutoIncrementedIdentificators();
+    explicit AutoIncrementedIdentificators(Mode mode);
     AutoIncrementedIdentificators(const AutoIncrementedIdentificators& other);
     AutoIncrementedIdentificators& operator=(const AutoIncrementedIdentificators& other);
     virtual ~AutoIncrementedIdentificators();
@@ -46,6 +83,9 @@ public:
     /// definition file cannot be read or one of its entries is incomplete,
     /// has a refused number or repeats a name; counters accepted before the
     /// bad entry stay, and the value file is then neither read nor written.
+    /// In shared mode the value file is read under the lock and written only
+    /// when its content changes; an existing file that cannot be read is left
+    /// as it is, and init still returns true: getValueFileState() tells.
     bool init(const Ostrel::u8string& definitionFile, const Ostrel::u8string& valueFile);
 
     int getCount();
@@ -56,6 +96,9 @@ public:
     /// The next identifier of the named counter (see
     /// AutoIdentificator::getValue); null, `fixedLength` untouched, when no
     /// counter has that name. Neither advances the counter nor writes a file.
+    /// In shared mode it shows the values as of the latest change (or init):
+    /// another process may hand out that identifier first; takeValue
+    /// reserves it.
     const char* getValue(const char* name, long& fixedLength);
 
     /// Marks the named counter's current identifier as used and rewrites the
@@ -70,20 +113,52 @@ public:
     /// file could not be written.
     bool updateIdentifier(const char* name, const char* text);
 
+    /// Hands out the named counter's next identifier and marks it used, in
+    /// one step: in shared mode under the lock, from the freshest values, so
+    /// that no other process can get the same identifier. Returns it once the
+    /// value file holds the move; otherwise nothing, with a record in
+    /// `errors` (unknown counter, value file not locked, unreadable or not
+    /// written). No identifier is handed out twice: on failure it is lost.
+    std::optional<std::string> takeValue(const char* name, OstrelException* errors = nullptr);
+
     /// Whether the latest rewrite of the value file (by init, incrementValue
     /// or updateIdentifier) was written in full; false before the first.
     /// init and updateIdentifier succeed even when the file could not be
     /// written: a caller that must know the values are saved asks here.
     bool isValueFileWritten() const;
+    /// The same in detail.
+    ValueFileState getValueFileState() const { return state_; }
+
+    Mode getMode() const { return mode_; }
 
 private:
+    /// A line of a shared value file for a counter that this set does not
+    /// define.
+    struct OtherValue {
+        std::uint32_t value = 0;
+        zmbase::EarthTime date;
+    };
+
     AutoIdentificator* getIdentifier(const char* name);
-    /// Rewrites the whole value file and records the result; false when it
-    /// cannot be written.
+    /// Applies `apply` (false: nothing to save) and saves the values as the
+    /// mode says; the outcome of saving is in state_. False when `apply`
+    /// refused or, in shared mode, the file could not be locked or read.
+    bool change(const std::function<bool()>& apply, OstrelException* errors);
+    bool changeShared(const std::function<bool()>& apply, OstrelException* errors);
+    /// Sets the counters' values from a value file's lines.
+    void restoreValues(const zm_soop::soop_db& values);
+    std::string format() const;
+    /// Rewrites the whole value file in place and records the result; false
+    /// when it cannot be written.
     bool update();
-    bool write() const;
+    bool write(const std::string& content) const;
 
     std::map<std::string, std::unique_ptr<AutoIdentificator>> identificators_;
     Ostrel::u8string valueFile_;
-    bool valueFileWritten_ = false;
+    Mode mode_ = Mode::SingleWriter;
+    ValueFileState state_ = ValueFileState::NothingYet;
+    std::map<std::string, OtherValue> others_;
+    /// Shared: the value file's bytes as this set last read or wrote them,
+    /// which the counters hold; empty when unknown.
+    std::string known_;
 };

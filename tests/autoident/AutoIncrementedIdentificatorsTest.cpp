@@ -1,16 +1,25 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 
+#include "host/common/OstrelException.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
 using ostrel::test::readFile;
 using zmbase::EarthTime;
+using Mode = AutoIncrementedIdentificators::Mode;
+using State = AutoIncrementedIdentificators::ValueFileState;
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
 const std::string kFooter = "</autoident>\r\n";
@@ -49,22 +58,26 @@ TEST_F(AutoIncrementedIdentificatorsTest, ValueFileBytesAndRoundTrip) {
     // Names in byte order, escaped to read back unchanged (a reader turns a bare tab into a space).
     const std::string definitions = defs(counter("b") + counter("a&amp;b", "\\Y-") + counter("B") +
                                          counter("Z") + counter("t&#9;&quot;&lt;"));
-    AutoIncrementedIdentificators set;
-    ASSERT_TRUE(set.init(definitions, values));
-    EXPECT_TRUE(set.incrementValue("t\t\"<"));
-    EXPECT_TRUE(set.incrementValue("a&b"));
-    EXPECT_TRUE(set.incrementValue("a&b"));
-    EXPECT_TRUE(set.updateIdentifier("b", "X0703090041"));
-    const std::string expected = kHeader + line("B", "1") + line("Z", "1") + line("a&amp;b", "3") +
-                                 line("b", "42") + line("t&#9;&quot;&lt;", "2") + kFooter;
-    EXPECT_EQ(written(), expected);
+    for (const Mode mode : {Mode::Shared, Mode::SingleWriter}) { // the same bytes in either mode
+        std::filesystem::remove(values);
+        AutoIncrementedIdentificators set(mode);
+        ASSERT_TRUE(set.init(definitions, values));
+        EXPECT_TRUE(set.incrementValue("t\t\"<"));
+        EXPECT_TRUE(set.incrementValue("a&b"));
+        EXPECT_TRUE(set.incrementValue("a&b"));
+        EXPECT_TRUE(set.updateIdentifier("b", "X0703090041"));
+        const std::string expected = kHeader + line("B", "1") + line("Z", "1") +
+                                     line("a&amp;b", "3") + line("b", "42") +
+                                     line("t&#9;&quot;&lt;", "2") + kFooter;
+        EXPECT_EQ(written(), expected);
 
-    AutoIncrementedIdentificators reloaded;
-    ASSERT_TRUE(reloaded.init(definitions, values));
-    EXPECT_EQ(written(), expected);
-    EXPECT_EQ(next(reloaded, "a&b"), "2007-003");
-    EXPECT_EQ(next(reloaded, "b"), "X070309042");
-    EXPECT_EQ(next(reloaded, "t\t\"<"), "X070309002");
+        AutoIncrementedIdentificators reloaded;
+        ASSERT_TRUE(reloaded.init(definitions, values));
+        EXPECT_EQ(written(), expected);
+        EXPECT_EQ(next(reloaded, "a&b"), "2007-003");
+        EXPECT_EQ(next(reloaded, "b"), "X070309042");
+        EXPECT_EQ(next(reloaded, "t\t\"<"), "X070309002");
+    }
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, EveryValueACounterCanHoldReadsBackAsItself) {
@@ -231,6 +244,137 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     EXPECT_TRUE(copy.incrementValue("b")); // the copy keeps the value file name
     EXPECT_EQ(next(assigned, "b"), "X070309001");
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "2") + kFooter);
+}
+
+void report(int fd, const std::optional<std::string>& taken) {
+    if (taken) {
+        const std::string text = *taken + "\n";
+        [[maybe_unused]] const auto ignored = ::write(fd, text.data(), text.size());
+    }
+}
+
+/// The numbers of the identifiers "X070309NNN" that child processes reported on `fd` until
+/// they all closed it, in ascending order.
+std::vector<long> readNumbers(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n = 0; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    std::vector<long> numbers;
+    for (std::size_t at = 0; (at = text.find('X', at)) != std::string::npos; ++at) {
+        numbers.push_back(std::stol(text.substr(at + 7, text.find('\n', at) - at - 7)));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+/// Starts a child process that runs `work` with the write end of `pipeEnds`.
+template <typename Work> pid_t start(const int (&pipeEnds)[2], Work work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        work(pipeEnds[1]);
+        ::_exit(0);
+    }
+    return child;
+}
+
+TEST_F(AutoIncrementedIdentificatorsTest, SharedWritersGetDistinctGapFreeIdentifiers) {
+    const std::string definitions = defs(counter("a") + counter("b"));
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    for (int child = 0; child < 4; ++child) {
+        start(pipeEnds, [&](int fd) {
+            AutoIncrementedIdentificators set(Mode::Shared);
+            set.init(definitions, values);
+            for (int i = 0; i < 40; ++i) {
+                report(fd, set.takeValue("a"));
+            }
+        });
+    }
+    ::close(pipeEnds[1]);
+    const std::vector<long> numbers = readNumbers(pipeEnds[0]);
+    while (::wait(nullptr) > 0) {
+    }
+    ASSERT_EQ(numbers.size(), 160u);
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        ASSERT_EQ(numbers[i], static_cast<long>(i) + 1);
+    }
+    EXPECT_EQ(written(), kHeader + line("a", "161") + line("b", "1") + kFooter);
+}
+
+TEST_F(AutoIncrementedIdentificatorsTest, KilledSharedWritersLeaveNoDamageAndNoRepeat) {
+    std::string entries;
+    for (int i = 0; i < 300; ++i) { // a rewrite long enough to be interrupted half-way
+        entries += counter("c" + std::to_string(i));
+    }
+    const std::string definitions = defs(entries + counter("a"));
+    std::mt19937 random(13);
+    std::vector<long> taken;
+    for (int kill = 0; kill < 50; ++kill) {
+        const auto delay = std::uniform_int_distribution<int>(0, 10000)(random);
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        const pid_t writer = start(pipeEnds, [&](int fd) {
+            AutoIncrementedIdentificators set(Mode::Shared);
+            set.init(definitions, values);
+            while (true) {
+                report(fd, set.takeValue("a"));
+            }
+        });
+        ::close(pipeEnds[1]);
+        ::usleep(static_cast<useconds_t>(delay));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::vector<long> numbers = readNumbers(pipeEnds[0]);
+        taken.insert(taken.end(), numbers.begin(), numbers.end());
+    }
+    std::sort(taken.begin(), taken.end());
+    EXPECT_EQ(std::adjacent_find(taken.begin(), taken.end()), taken.end()) << "repeated";
+    AutoIncrementedIdentificators set(Mode::Shared);
+    ASSERT_TRUE(set.init(definitions, values));
+    EXPECT_EQ(set.getValueFileState(), State::Saved);
+    const auto after = set.takeValue("a");
+    ASSERT_TRUE(after.has_value());
+    EXPECT_GT(std::stol(after->substr(7)), taken.empty() ? 0 : taken.back());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+            << "a temporary file survived the next change";
+    }
+}
+
+TEST_F(AutoIncrementedIdentificatorsTest, SharedModeLeavesUnreadableFilesAndKeepsOtherCounters) {
+    const std::string definitions = defs(counter("a"));
+    const std::string unreadable =
+        "the value file '" + values + "' cannot be read as a value file; it was left as it is";
+    for (const std::string content :
+         {"garbage", "", "<autoident><ident name=\"a\" value=\"9\"", "<Templates/>"}) {
+        dir.write("values.xml", content);
+        AutoIncrementedIdentificators set(Mode::Shared);
+        ASSERT_TRUE(set.init(definitions, values));
+        EXPECT_EQ(set.getValueFileState(), State::Unreadable) << content;
+        OstrelException errors;
+        EXPECT_EQ(set.takeValue("a", &errors), std::nullopt);
+        EXPECT_FALSE(set.incrementValue("a"));
+        EXPECT_EQ(readFile(values), content) << "left as it is";
+        ASSERT_EQ(errors.getRecords().size(), 1u);
+        EXPECT_EQ(errors.getRecords()[0].message.str(), unreadable);
+    }
+    // A line for a counter defined elsewhere (a newer definition file) stays.
+    dir.write("values.xml", kHeader + line("a", "4") + line("b", "7") + kFooter);
+    AutoIncrementedIdentificators set(Mode::Shared);
+    ASSERT_TRUE(set.init(definitions, values));
+    EXPECT_EQ(set.takeValue("a"), "X070309004");
+    EXPECT_EQ(written(), kHeader + line("a", "5") + line("b", "7") + kFooter);
+    OstrelException errors;
+    EXPECT_EQ(set.takeValue("b", &errors), std::nullopt);
+    EXPECT_EQ(errors.getRecords().at(0).message.str(), "no counter named 'b'");
+
+    AutoIncrementedIdentificators elsewhere(Mode::Shared);
+    ASSERT_TRUE(elsewhere.init(definitions, dir.file("missing/values.xml")));
+    EXPECT_EQ(elsewhere.getValueFileState(), State::NotLocked);
 }
 
 } // namespace

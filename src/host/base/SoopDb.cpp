@@ -30,12 +30,17 @@ struct soop_db::Impl {
     // Attribute values that libxml2 keeps in several pieces, joined.
     std::deque<std::string> joined;
     std::map<std::string, std::vector<const soop_node*>> lists;
+    std::string rootName;
 
     Impl() = default;
     // Reads every element of the parsed file; null leaves the database empty.
     explicit Impl(zmxml::DocPtr parsed) : doc(std::move(parsed)) {
         if (doc) {
-            collect(xmlDocGetRootElement(doc.get()));
+            xmlNodePtr root = xmlDocGetRootElement(doc.get());
+            if (root != nullptr) {
+                rootName = reinterpret_cast<const char*>(root->name);
+            }
+            collect(root);
         }
     }
 
@@ -125,6 +130,10 @@ const std::vector<const soop_node*>& soop_db::getList(const char* name) const {
     }
     const auto it = impl_->lists.find(name);
     return it == impl_->lists.end() ? empty : it->second;
+}
+
+const std::string& soop_db::getRootName() const {
+    return impl_->rootName;
 }
 
 } // namespace zm_soop

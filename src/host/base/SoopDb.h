@@ -49,6 +49,8 @@ public:
     bool addList(const char* name);
     /// The nodes of a declared list in file order; empty for an undeclared one.
     const std::vector<const soop_node*>& getList(const char* name) const;
+    /// The name of the file's root element; empty when nothing was read.
+    const std::string& getRootName() const;
 
 private:
     struct Impl;
