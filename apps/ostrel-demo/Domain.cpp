@@ -47,8 +47,11 @@ std::unique_ptr<Domain> Domain::load(const DomainEntry& entry, const std::string
             error = entry.identifiers + ": the identifier definitions cannot be read";
             return nullptr;
         }
-        if (!domain->counters_.isValueFileWritten()) {
-            error = domain->valueFile_ + ": the identifier values cannot be saved";
+        using State = AutoIncrementedIdentificators::ValueFileState;
+        const State state = domain->counters_.getValueFileState();
+        if (state != State::Saved && state != State::NothingYet) {
+            error = domain->valueFile_ + ": the identifier values cannot be " +
+                    (state == State::Unreadable ? "read" : "saved");
             return nullptr;
         }
     }
@@ -77,14 +80,22 @@ std::optional<IdentifierOffer> Domain::offerIdentifier(const DocumentTemplate& d
 
 IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
                                           const std::string& confirmed) {
-    IdentifierUse use;
+    IdentifierUse use{false, confirmed, {}};
     const std::string& counter = offer.counter;
     if (confirmed.empty()) {
         use.message = counter + ": no identifier was filed; the counter stays at " + offer.text;
         return use;
     }
     if (confirmed == offer.text) {
-        use.saved = counters_.incrementValue(counter.c_str());
+        // The offer was read before the dialog; another user of the value
+        // file may have taken it since. Taking is one locked step, so the
+        // document is filed under the identifier actually reserved for it.
+        OstrelException errors;
+        if (const std::optional<std::string> taken =
+                counters_.takeValue(counter.c_str(), &errors)) {
+            use.saved = true;
+            use.identifier = *taken;
+        }
     } else if (!counters_.updateIdentifier(counter.c_str(), confirmed.c_str())) {
         use.message = counter + ": " + confirmed +
                       " is not today's prefix and a number; the counter stays at " + offer.text;
@@ -94,7 +105,11 @@ IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
     }
     long fixedLength = 0;
     const char* next = counters_.getValue(counter.c_str(), fixedLength);
-    use.message = counter + ": " + confirmed + " used, next " + (next != nullptr ? next : "?");
+    use.message = counter + ": " + use.identifier + " used";
+    if (use.identifier != confirmed) {
+        use.message += " (" + confirmed + " was taken by another user meanwhile)";
+    }
+    use.message += std::string(", next ") + (next != nullptr ? next : "?");
     if (!use.saved) {
         use.message += " (the value file could not be written: " + valueFile_ + ")";
     }

@@ -25,7 +25,8 @@ struct IdentifierOffer {
 /// What became of an offered identifier once the document was filed; the
 /// message says it in a line for the user.
 struct IdentifierUse {
-    bool saved = false; ///< the counter's value file holds the outcome
+    bool saved = false;     ///< the counter's value file holds the outcome
+    std::string identifier; ///< the identifier to file the document under
     std::string message;
 };
 
@@ -63,9 +64,11 @@ public:
     std::optional<IdentifierOffer> offerIdentifier(const DocumentTemplate& documentTemplate);
 
     /// The document was filed with `confirmed` in the offered identifier's
-    /// attribute: the counter advances when the offer was kept, follows a
-    /// typed identifier otherwise (an identifier it cannot follow, or an
-    /// emptied field, leaves it as it was). The value file is rewritten.
+    /// attribute: the counter hands out its next identifier when the offer
+    /// was kept (which is another one when a process sharing the value file
+    /// took the offered one meanwhile), follows a typed identifier otherwise
+    /// (an identifier it cannot follow, or an emptied field, leaves it as it
+    /// was). The value file is locked, re-read and replaced.
     IdentifierUse recordIdentifierUse(const IdentifierOffer& offer, const std::string& confirmed);
 
 private:
@@ -76,7 +79,8 @@ private:
     DocumentTypes types_; // refers to the templates above
     DocumentTypesFill fill_;
     OstrelDomainConfiguration configuration_;
-    AutoIncrementedIdentificators counters_;
+    // Shared: several demo runs, or users, may number from one value file.
+    AutoIncrementedIdentificators counters_{AutoIncrementedIdentificators::Mode::Shared};
     std::string valueFile_;
 };
 

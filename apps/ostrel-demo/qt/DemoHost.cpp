@@ -98,7 +98,10 @@ int DemoHost::run(DialogDriver* driver) {
     }
     filed.filedAt.setNowLocal();
     if (offer) {
-        out_ << working.recordIdentifierUse(*offer, filed.values[offer->attribute]).message << '\n';
+        std::string& identifier = filed.values[offer->attribute];
+        const IdentifierUse use = working.recordIdentifierUse(*offer, identifier);
+        identifier = use.identifier;
+        out_ << use.message << '\n';
     }
     const std::optional<std::string> path =
         fileDocument(filed, (std::filesystem::path(workFolder_) / "filed").string());

@@ -1,8 +1,11 @@
 #include "qt/Demo.h"
+#include "Domain.h"
 #include "Domains.h"
 #include "FiledDocument.h"
 #include "Script.h"
 
+#include "host/base/EarthTime.h"
+#include "host/common/DocumentFactory.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +132,32 @@ TEST(DemoEndToEndTest, FilesSampleLettersWithTheKeyboardOnly) {
         ASSERT_TRUE(std::filesystem::exists(file)) << file;
         EXPECT_GT(std::filesystem::file_size(file), 4000u) << file;
     }
+}
+
+// Two demo runs numbering from one value file: the one that confirms an
+// offer the other has taken meanwhile files under the next identifier.
+TEST(DemoDomainTest, AnOfferTakenMeanwhileIsNotFiledTwice) {
+    TempDir work;
+    zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
+    const DomainEntry office{"office", "Head office", OSTREL_SAMPLES_DIR "/templates.xml",
+                             OSTREL_SAMPLES_DIR "/identifiers.xml", "Area"};
+    std::string error;
+    const auto mine = Domain::load(office, work.path().string(), error);
+    const auto theirs = Domain::load(office, work.path().string(), error);
+    ASSERT_TRUE(mine && theirs) << error;
+    const auto offer = mine->offerIdentifier(*mine->templates().findTemplate("Letters.Outgoing"));
+    const auto theirOffer =
+        theirs->offerIdentifier(*theirs->templates().findTemplate("Letters.Outgoing"));
+    ASSERT_TRUE(offer && theirOffer);
+    ASSERT_EQ(offer->text, "LTR-240301-HQ01");
+    EXPECT_EQ(theirs->recordIdentifierUse(*theirOffer, theirOffer->text).identifier,
+              "LTR-240301-HQ01");
+
+    const IdentifierUse use = mine->recordIdentifierUse(*offer, offer->text);
+    EXPECT_TRUE(use.saved);
+    EXPECT_EQ(use.identifier, "LTR-240301-HQ02");
+    EXPECT_NE(use.message.find("LTR-240301-HQ01 was taken by another user"), std::string::npos)
+        << use.message;
 }
 
 } // namespace
