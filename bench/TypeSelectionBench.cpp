@@ -76,7 +76,7 @@ struct SearchList {
         std::vector<std::pair<std::u32string, Ostrel::u8string>> sorted;
         for (int i = 0; i < kListEntries; ++i) {
             const std::string name = nameOf(i);
-            sorted.emplace_back(Ostrel::foldCase(name), name);
+            sorted.emplace_back(ostrel::foldCase(name), name);
         }
         std::sort(sorted.begin(), sorted.end());
         std::vector<Ostrel::u8string> texts;

@@ -68,11 +68,11 @@ bool isNotEmpty(const u8string* value) {
 // Only the leading integer counts, as the document server reads it: "-5" and
 // "12px" pass and are stored as written.
 bool isNotZero(const u8string* value) {
-    return Ostrel::readLeadingInt(value->c_str()) != 0;
+    return ostrel::readLeadingInt(value->c_str()) != 0;
 }
 
 bool isEmptyOrPositive(const u8string* value) {
-    return value->empty() || Ostrel::readLeadingInt(value->c_str()) >= 1;
+    return value->empty() || ostrel::readLeadingInt(value->c_str()) >= 1;
 }
 
 bool isYesOrNo(const u8string* value) {

@@ -23,8 +23,8 @@ CMEditableDocumentFactory::createProperty(AttributeTemplate* attributeTemplate) 
     }
     // An attribute without a place in the form, without room for a value or
     // without a label cannot be shown to the user; leave it out.
-    if (Ostrel::readLeadingInt(readProperty(*attributeTemplate, "position").c_str()) == 0 ||
-        Ostrel::readLeadingInt(readProperty(*attributeTemplate, "size").c_str()) == 0 ||
+    if (ostrel::readLeadingInt(readProperty(*attributeTemplate, "position").c_str()) == 0 ||
+        ostrel::readLeadingInt(readProperty(*attributeTemplate, "size").c_str()) == 0 ||
         readProperty(*attributeTemplate, "name").empty()) {
         return nullptr;
     }

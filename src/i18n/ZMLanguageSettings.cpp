@@ -108,7 +108,7 @@ bool ZMLanguageSettings::initialize(const char* domainName) {
     }
     domain = domainName;
     readLanguage();
-    Ostrel::honourLanguageInCLocale(!language.empty());
+    ostrel::honourLanguageInCLocale(!language.empty());
     if (!language.empty()) {
         ::setenv("LANGUAGE", language.c_str(), 1);
         ++_nl_msg_cat_cntr;
@@ -127,8 +127,8 @@ bool ZMLanguageSettings::initialize(const char* domainName) {
 
 Ostrel::u8string ZMLanguageSettings::translate(const char* messageId) const {
     // The look-up honours the LANGUAGE set by initialize() even while the
-    // host's messages locale is "C" (see Ostrel::messageText).
-    const char* text = Ostrel::messageText(domain.c_str(), messageId);
+    // host's messages locale is "C" (see ostrel::messageText).
+    const char* text = ostrel::messageText(domain.c_str(), messageId);
     return text ? Ostrel::u8string(text) : Ostrel::u8string();
 }
 
@@ -138,7 +138,7 @@ Ostrel::u8string translate(const char* messageId) {
     if (languageSettings != nullptr) {
         return languageSettings->translate(messageId);
     }
-    const char* text = messageId ? Ostrel::messageText("ostrel", messageId) : nullptr;
+    const char* text = messageId ? ostrel::messageText("ostrel", messageId) : nullptr;
     return text ? Ostrel::u8string(text) : Ostrel::u8string();
 }
 

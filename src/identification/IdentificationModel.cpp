@@ -19,7 +19,7 @@ constexpr int kRowGap = 4;
 constexpr int kCharactersPerLine = 50;
 
 int characterCount(const Ostrel::u8string& text) {
-    return static_cast<int>(Ostrel::decodeUtf8(text.str()).size());
+    return static_cast<int>(ostrel::decodeUtf8(text.str()).size());
 }
 
 void showError(platform::WindowHandle dialog, const Ostrel::u8string& text) {

@@ -16,7 +16,7 @@ constexpr std::string_view kBinaryTag = "hex:";
 // little-endian byte order.
 std::string toUtf16Le(const std::string& utf8) {
     std::string out;
-    for (const char16_t unit : Ostrel::encodeUtf16(Ostrel::decodeUtf8(utf8))) {
+    for (const char16_t unit : ostrel::encodeUtf16(ostrel::decodeUtf8(utf8))) {
         out.push_back(static_cast<char>(unit & 0xFFu));
         out.push_back(static_cast<char>((unit >> 8) & 0xFFu));
     }
@@ -194,7 +194,7 @@ std::string RegistryValue::textFromWideData(std::string_view data) {
         }
         units.push_back(unit);
     }
-    return Ostrel::encodeUtf8(Ostrel::decodeUtf16(units));
+    return ostrel::encodeUtf8(ostrel::decodeUtf16(units));
 }
 
 } // namespace ostrel::platform

@@ -10,7 +10,7 @@ namespace {
 std::u32string folded(const std::u32string& typed) {
     std::u32string out = typed;
     for (char32_t& c : out) {
-        c = Ostrel::foldCase(c);
+        c = ostrel::foldCase(c);
     }
     return out;
 }
@@ -60,7 +60,7 @@ KeyDrivenSearch::type(char32_t character, std::optional<std::size_t> selected, s
 }
 
 Ostrel::u8string KeyDrivenSearch::getSearchText() const {
-    return Ostrel::u8string(Ostrel::encodeUtf8(searchText_));
+    return Ostrel::u8string(ostrel::encodeUtf8(searchText_));
 }
 
 bool KeyDrivenSearch::matches(std::size_t entry, std::u32string_view key) const {

@@ -18,7 +18,7 @@ namespace ostrel::typeselection {
 /// other within a second; a character that matches nothing is dropped.
 ///
 /// An entry matches the typed text when the shorter of the two is a prefix
-/// of the other, letter case ignored (Ostrel::foldCase), so the entry "Inv"
+/// of the other, letter case ignored (ostrel::foldCase), so the entry "Inv"
 /// matches the typed "invoice" and every entry matches the empty text. The
 /// entries are given as their folded texts in list order, which must be
 /// ascending (see `TypeSelectionModel::fillDocumentList`): matching entries

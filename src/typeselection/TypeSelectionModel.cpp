@@ -136,7 +136,7 @@ bool TypeSelectionModel::fillDocumentList(DocumentTypeItem* item) {
     std::vector<Entry> entries;
     while (DocumentTypeItem* child = children->next()) {
         if (child->getCanCreate()) {
-            entries.push_back({Ostrel::foldCase(child->getName().str()), child});
+            entries.push_back({ostrel::foldCase(child->getName().str()), child});
         }
     }
     // By name with letter case ignored, which is also the order the

@@ -17,7 +17,7 @@ constexpr char32_t kBackspace = KeyDrivenSearch::kBackspace;
 std::vector<std::u32string> keysOf(const std::vector<std::string>& names) {
     std::vector<std::u32string> keys;
     for (const std::string& name : names) {
-        keys.push_back(Ostrel::foldCase(name));
+        keys.push_back(ostrel::foldCase(name));
     }
     return keys;
 }
@@ -121,7 +121,7 @@ TEST(KeyDrivenSearchTest, FindsWhatAWalkOverEveryEntryFinds) {
         std::vector<std::u32string> keys(1 + random() % 40);
         for (std::u32string& key : keys) {
             for (std::size_t n = random() % 4; n > 0; --n) {
-                key.push_back(Ostrel::foldCase(alphabet[random() % alphabet.size()]));
+                key.push_back(ostrel::foldCase(alphabet[random() % alphabet.size()]));
             }
         }
         std::sort(keys.begin(), keys.end());
@@ -129,7 +129,7 @@ TEST(KeyDrivenSearchTest, FindsWhatAWalkOverEveryEntryFinds) {
         search.setEntries(keys);
         std::u32string typed;
         for (std::size_t n = 1 + random() % 4; n > 0; --n) {
-            typed.push_back(Ostrel::foldCase(alphabet[random() % alphabet.size()]));
+            typed.push_back(ostrel::foldCase(alphabet[random() % alphabet.size()]));
         }
         const std::size_t selected = random() % keys.size();
         // One character at a time within the second: the text typed so far
@@ -137,7 +137,7 @@ TEST(KeyDrivenSearchTest, FindsWhatAWalkOverEveryEntryFinds) {
         for (std::size_t i = 0; i + 1 < typed.size(); ++i) {
             search.type(typed[i], selected, 0);
         }
-        const std::u32string text = Ostrel::foldCase(search.getSearchText().str()) + typed.back();
+        const std::u32string text = ostrel::foldCase(search.getSearchText().str()) + typed.back();
         EXPECT_EQ(search.type(typed.back(), selected, 0), walk(keys, selected, text))
             << "round " << round;
     }

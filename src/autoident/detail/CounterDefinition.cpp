@@ -31,7 +31,7 @@ DefinitionCheck readDefinition(const zm_soop::soop_node& node, CounterDefinition
             return {DefinitionFault::RefusedNumber, attribute};
         }
     }
-    definition.prefixEditable = Ostrel::readLeadingInt(node.getAttr("prefix_editable"));
+    definition.prefixEditable = ostrel::readLeadingInt(node.getAttr("prefix_editable"));
     return {};
 }
 

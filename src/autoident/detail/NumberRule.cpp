@@ -16,7 +16,7 @@ bool readNumber(const char* text, std::int64_t& number) {
         number = 0;
         return true;
     }
-    const std::int64_t parsed = Ostrel::readLeadingInteger(text);
+    const std::int64_t parsed = ostrel::readLeadingInteger(text);
     if (parsed == 0) {
         return false;
     }

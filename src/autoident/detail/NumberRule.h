@@ -7,7 +7,7 @@ namespace ostrel::autoident::detail {
 /// Reads a number of a counter definition (number width, increment, initial
 /// value) the way the identifier files have always been read: only the exact
 /// text "0" is zero; any other text is accepted only when its leading integer
-/// (Ostrel::readLeadingInteger, as atoi reads it) is not zero, so "00", "",
+/// (ostrel::readLeadingInteger, as atoi reads it) is not zero, so "00", "",
 /// "abc" and " 0" are refused while "0007" is 7 and "12ab" is 12. The number
 /// is clamped to the 32-bit signed range of the counter's fields. Returns
 /// false, `number` unchanged, when the text is refused.

@@ -11,7 +11,7 @@ struct BuiltInText {
     const char* text; // English message id in the "ostrel" catalogue
 };
 
-using Ostrel::N_;
+using ostrel::N_;
 
 constexpr BuiltInText kBuiltIn[] = {
     {"Common", "Error", N_("Error")},
@@ -29,7 +29,7 @@ Ostrel::u8string ResourceManager::getString(const Ostrel::u8string& section,
     }
     for (const BuiltInText& entry : kBuiltIn) {
         if (section.str() == entry.section && key.str() == entry.key) {
-            return Ostrel::u8string(Ostrel::messageText("ostrel", entry.text));
+            return Ostrel::u8string(ostrel::messageText("ostrel", entry.text));
         }
     }
     return key;

@@ -9,7 +9,7 @@
 #include <wctype.h>
 #endif
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -187,11 +187,15 @@ std::u32string foldCase(const std::string& utf8) {
     return folded;
 }
 
+} // namespace ostrel
+
+namespace Ostrel {
+
 u8string::u8string(const char* utf8) : bytes_(utf8 ? utf8 : "") {}
 
-u8string::u8string(const wchar_t* wide) : bytes_(wide ? wideToUtf8(wide) : std::string()) {}
+u8string::u8string(const wchar_t* wide) : bytes_(wide ? ostrel::wideToUtf8(wide) : std::string()) {}
 
-u8string::u8string(const pstring& wide) : bytes_(wideToUtf8(wide.str())) {}
+u8string::u8string(const pstring& wide) : bytes_(ostrel::wideToUtf8(wide.str())) {}
 
 u8string& u8string::operator=(const char* utf8) {
     bytes_ = utf8 ? utf8 : "";
@@ -211,7 +215,7 @@ void u8string::setAcp(const std::string& acp) {
 }
 
 pstring::pstring(const u8string& text) {
-    const std::u32string cps = decodeUtf8(text.str());
+    const std::u32string cps = ostrel::decodeUtf8(text.str());
     wide_.reserve(cps.size());
     for (char32_t cp : cps) {
         if constexpr (sizeof(wchar_t) == 2) {

@@ -70,6 +70,11 @@ private:
     std::wstring wide_;
 };
 
+} // namespace Ostrel
+
+/// Text helpers of the team, on the code points of the host's strings.
+namespace ostrel {
+
 /// Decodes UTF-8 into code points; malformed, overlong, surrogate and
 /// out-of-range sequences become U+FFFD, one per offending byte sequence.
 OSTREL_EXPORT std::u32string decodeUtf8(const std::string& utf8);
@@ -94,4 +99,4 @@ OSTREL_EXPORT char32_t foldCase(char32_t codePoint);
 /// The code points of UTF-8 text, each folded (decoded as decodeUtf8 does).
 OSTREL_EXPORT std::u32string foldCase(const std::string& utf8);
 
-} // namespace Ostrel
+} // namespace ostrel

@@ -3,7 +3,7 @@
 #include "host/common/detail/PropertyMap.h"
 
 bool AttributeTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    return Ostrel::detail::findProperty(properties_, name, value);
+    return ostrel::detail::findProperty(properties_, name, value);
 }
 
 AttributeTemplate& AttributeTemplate::setProperty(const Ostrel::u8string& name,

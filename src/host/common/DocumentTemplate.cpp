@@ -19,7 +19,7 @@ DocumentTemplate& DocumentTemplate::operator=(const DocumentTemplate& other) {
 }
 
 bool DocumentTemplate::getProperty(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    return Ostrel::detail::findProperty(properties_, name, value);
+    return ostrel::detail::findProperty(properties_, name, value);
 }
 
 DocumentTemplate& DocumentTemplate::setProperty(const Ostrel::u8string& name,

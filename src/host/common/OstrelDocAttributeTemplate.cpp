@@ -45,14 +45,14 @@ OstrelDocAttributeTemplate::OstrelDocAttributeTemplate(const AttributeTemplate* 
     }
     attrName_ = attributeTemplate->getIdentifier();
     visibleName_ = property(*attributeTemplate, "name");
-    length_ = Ostrel::readLeadingInt(property(*attributeTemplate, "size").c_str());
-    position_ = Ostrel::readLeadingInt(property(*attributeTemplate, "position").c_str());
+    length_ = ostrel::readLeadingInt(property(*attributeTemplate, "size").c_str());
+    position_ = ostrel::readLeadingInt(property(*attributeTemplate, "position").c_str());
     status_ = toStatus(property(*attributeTemplate, "status"));
     mandatory_ = isYes(property(*attributeTemplate, "mandatory"));
     multiline_ = isYes(property(*attributeTemplate, "multiline"));
     maskText_ = property(*attributeTemplate, "mask");
-    if (Ostrel::detail::InputMask mask(maskText_.str()); !mask.empty()) {
-        mask_ = std::make_shared<const Ostrel::detail::InputMask>(std::move(mask));
+    if (ostrel::detail::InputMask mask(maskText_.str()); !mask.empty()) {
+        mask_ = std::make_shared<const ostrel::detail::InputMask>(std::move(mask));
     }
 }
 
@@ -61,23 +61,23 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
     const std::string& name = visibleName_.empty() ? attrName_.str() : visibleName_.str();
     if (value.empty()) {
         if (mandatory_) {
-            message = Ostrel::substitute(Ostrel::messageText("ostrel", "%1: a value is required"),
+            message = ostrel::substitute(ostrel::messageText("ostrel", "%1: a value is required"),
                                          {name});
             return false;
         }
         return true;
     }
-    const std::u32string chars = Ostrel::decodeUtf8(value.str());
+    const std::u32string chars = ostrel::decodeUtf8(value.str());
     if (length_ > 0 && chars.size() > static_cast<std::size_t>(length_)) {
         const auto limit = static_cast<unsigned long>(length_);
-        message = Ostrel::substitute(
-            Ostrel::pluralMessageText("ostrel", "%1: at most %2 character allowed",
+        message = ostrel::substitute(
+            ostrel::pluralMessageText("ostrel", "%1: at most %2 character allowed",
                                       "%1: at most %2 characters allowed", limit),
             {name, std::to_string(limit)});
         return false;
     }
     if (mask_ && !mask_->matches(chars)) {
-        message = Ostrel::substitute(Ostrel::messageText("ostrel", "%1: expected %2"),
+        message = ostrel::substitute(ostrel::messageText("ostrel", "%1: expected %2"),
                                      {name, mask_->describe()});
         return false;
     }
@@ -86,7 +86,7 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
 
 bool OstrelDocAttributeTemplate::correctMask(const Ostrel::u8string& value,
                                              Ostrel::u8string& corrected) const {
-    std::u32string chars = Ostrel::decodeUtf8(value.str());
+    std::u32string chars = ostrel::decodeUtf8(value.str());
     const bool cut = length_ > 0 && chars.size() > static_cast<std::size_t>(length_);
     if (!mask_ && !cut) {
         return false;
@@ -97,6 +97,6 @@ bool OstrelDocAttributeTemplate::correctMask(const Ostrel::u8string& value,
     if (length_ > 0 && chars.size() > static_cast<std::size_t>(length_)) {
         chars.resize(static_cast<std::size_t>(length_));
     }
-    corrected = Ostrel::u8string(Ostrel::encodeUtf8(chars));
+    corrected = Ostrel::u8string(ostrel::encodeUtf8(chars));
     return true;
 }

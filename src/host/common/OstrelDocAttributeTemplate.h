@@ -8,7 +8,7 @@
 
 class AttributeTemplate;
 
-namespace Ostrel::detail {
+namespace ostrel::detail {
 class InputMask;
 }
 
@@ -65,5 +65,5 @@ private:
     Ostrel::u8string maskText_;
     // Compiled once from maskText_ and shared by copies; null when the
     // attribute has no mask.
-    std::shared_ptr<const Ostrel::detail::InputMask> mask_;
+    std::shared_ptr<const ostrel::detail::InputMask> mask_;
 };

@@ -12,7 +12,7 @@ void OstrelSharedConfiguration::setCustomFont(const Ostrel::u8string& name, int 
 
 bool OstrelDomainConfiguration::getValue(const Ostrel::u8string& key,
                                          Ostrel::u8string& value) const {
-    return Ostrel::detail::findProperty(values_, key, value);
+    return ostrel::detail::findProperty(values_, key, value);
 }
 
 void OstrelDomainConfiguration::setValue(const Ostrel::u8string& key,

@@ -7,7 +7,7 @@
 // message id (xgettext extracts them through the keyword N_).
 namespace ostrel::i18n {
 
-using Ostrel::N_;
+using ostrel::N_;
 
 namespace text {
 

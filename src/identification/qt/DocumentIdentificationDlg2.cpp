@@ -163,7 +163,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     button->move(row.button.left, row.button.top);
     button->resize(button->sizeHint());
     button->setAccessibleName(toQString(Ostrel::u8string(
-        Ostrel::substitute(insertLastValueOf_, {withoutMnemonics(name).toStdString()}))));
+        ostrel::substitute(insertLastValueOf_, {withoutMnemonics(name).toStdString()}))));
     if (row.hasLastUsed) {
         button->setToolTip(plainToolTip(toQString(row.lastUsedValue)));
     }

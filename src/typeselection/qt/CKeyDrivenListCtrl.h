@@ -39,7 +39,7 @@ public:
     ~CKeyDrivenListCtrl() override;
 
     /// Replaces the entries by `texts` with `icon`, in the order given;
-    /// `searchKeys` are the same texts folded (Ostrel::foldCase), ascending.
+    /// `searchKeys` are the same texts folded (ostrel::foldCase), ascending.
     void setEntries(const std::vector<Ostrel::u8string>& texts,
                     std::vector<std::u32string> searchKeys, const QIcon& icon);
 

@@ -90,9 +90,9 @@ TEST(U8StringTest, CaseFoldingMakesLettersOfEitherCaseAlike) {
         {0x110000, 0x110000, "not a code point: unchanged"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(Ostrel::foldCase(row.in), row.folded) << row.note;
+        EXPECT_EQ(ostrel::foldCase(row.in), row.folded) << row.note;
     }
-    EXPECT_EQ(Ostrel::foldCase(std::string("\xC3\x9A\xC4\x8C\x65 \x80")),
+    EXPECT_EQ(ostrel::foldCase(std::string("\xC3\x9A\xC4\x8C\x65 \x80")),
               std::u32string(U"\u00FA\u010De \uFFFD"))
         << "text is decoded first, a malformed byte becoming U+FFFD";
 }

@@ -35,7 +35,7 @@ protected:
         std::vector<std::u32string> keys;
         for (const std::string& name : names) {
             texts.emplace_back(name);
-            keys.push_back(Ostrel::foldCase(name));
+            keys.push_back(ostrel::foldCase(name));
         }
         list->setEntries(texts, keys, QIcon());
     }

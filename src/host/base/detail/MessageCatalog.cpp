@@ -11,7 +11,7 @@
 #include <cstring>
 #endif
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 std::atomic<bool> honourLanguage{false};
@@ -77,4 +77,4 @@ const char* pluralMessageText(const char* domain, const char* singular, const ch
     return ::dngettext(domain, singular, plural, count);
 }
 
-} // namespace Ostrel
+} // namespace ostrel

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace Ostrel {
+namespace ostrel {
 
 /// Marks an English message id for extraction into the "ostrel" catalogue
 /// (xgettext's keyword N_); the text itself is the id, translated where it
@@ -29,4 +29,4 @@ const char* pluralMessageText(const char* domain, const char* singular, const ch
 /// by default: a LANGUAGE the host inherited is left to gettext's own rules.
 void honourLanguageInCLocale(bool honour);
 
-} // namespace Ostrel
+} // namespace ostrel

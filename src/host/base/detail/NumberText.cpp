@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-namespace Ostrel {
+namespace ostrel {
 namespace {
 
 bool isBlank(char c) {
@@ -51,4 +51,4 @@ int readLeadingInt(const char* text) {
     return static_cast<int>(std::clamp<std::int64_t>(readLeadingInteger(text), INT_MIN, INT_MAX));
 }
 
-} // namespace Ostrel
+} // namespace ostrel

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace Ostrel {
+namespace ostrel {
 
 /// Reads the leading decimal integer of a text the way the C `atoi` function
 /// does, which is how numbers in the product's files and template properties
@@ -20,4 +20,4 @@ std::int64_t readLeadingInteger(const char* text);
 /// The same, clamped to the range of int.
 int readLeadingInt(const char* text);
 
-} // namespace Ostrel
+} // namespace ostrel

@@ -1,6 +1,6 @@
 #include "host/base/detail/TextFormat.h"
 
-namespace Ostrel {
+namespace ostrel {
 
 std::string substitute(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
@@ -28,4 +28,4 @@ std::string substitute(std::string_view pattern, std::initializer_list<std::stri
     return out;
 }
 
-} // namespace Ostrel
+} // namespace ostrel

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace Ostrel {
+namespace ostrel {
 
 /// Replaces the markers %1 to %9 in `pattern` by the corresponding argument;
 /// "%%" gives one percent sign, any other use of '%' is kept as it is. Unlike
@@ -12,4 +12,4 @@ namespace Ostrel {
 /// without an argument becomes empty.
 std::string substitute(std::string_view pattern, std::initializer_list<std::string_view> args);
 
-} // namespace Ostrel
+} // namespace ostrel

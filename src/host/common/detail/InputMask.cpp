@@ -14,7 +14,7 @@
 #include <wctype.h>
 #endif
 
-namespace Ostrel::detail {
+namespace ostrel::detail {
 namespace {
 
 #ifndef _WIN32
@@ -272,4 +272,4 @@ std::string InputMask::describe() const {
     return out;
 }
 
-} // namespace Ostrel::detail
+} // namespace ostrel::detail

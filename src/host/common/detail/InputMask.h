@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace Ostrel::detail {
+namespace ostrel::detail {
 
 /// An attribute's input mask, in the line-edit convention users know:
 ///   9 digit            0 optional digit
@@ -56,4 +56,4 @@ private:
     std::vector<Position> positions_;
 };
 
-} // namespace Ostrel::detail
+} // namespace ostrel::detail

@@ -4,13 +4,13 @@
 
 #include <map>
 
-namespace Ostrel::detail {
+namespace ostrel::detail {
 
 /// Looks a named text value up in the properties of a template or the values
 /// of a configuration. False, leaving `value` unchanged, when the name is
 /// absent: callers pass `value` empty and keep their default.
-inline bool findProperty(const std::map<u8string, u8string>& properties, const u8string& name,
-                         u8string& value) {
+inline bool findProperty(const std::map<Ostrel::u8string, Ostrel::u8string>& properties,
+                         const Ostrel::u8string& name, Ostrel::u8string& value) {
     const auto it = properties.find(name);
     if (it == properties.end()) {
         return false;
@@ -19,4 +19,4 @@ inline bool findProperty(const std::map<u8string, u8string>& properties, const u
     return true;
 }
 
-} // namespace Ostrel::detail
+} // namespace ostrel::detail

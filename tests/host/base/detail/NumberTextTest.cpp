@@ -34,8 +34,8 @@ TEST(NumberTextTest, ReadsLikeAtoiAndClampsOutOfRange) {
     };
     for (const auto& row : rows) {
         const char* shown = row.text ? row.text : "(null)";
-        EXPECT_EQ(Ostrel::readLeadingInteger(row.text), row.wide) << shown;
-        EXPECT_EQ(Ostrel::readLeadingInt(row.text), row.narrow) << shown;
+        EXPECT_EQ(ostrel::readLeadingInteger(row.text), row.wide) << shown;
+        EXPECT_EQ(ostrel::readLeadingInt(row.text), row.narrow) << shown;
     }
 }
 
