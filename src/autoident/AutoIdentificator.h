@@ -38,9 +38,6 @@ public:
     /// editable prefix characters come last. Null texts are taken as empty.
     AutoIdentificator(const char* name, const char* prefix, long increment, long initial_value,
                       long variable_length, long prefix_editable);
-    AutoIdentificator(const AutoIdentificator& other) = default;
-    AutoIdentificator& operator=(const AutoIdentificator& other) = default;
-    ~AutoIdentificator() = default;
 
     /// Restores a value and the day it belongs to exactly as given, without
     /// moving it to today.
