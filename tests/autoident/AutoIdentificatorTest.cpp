@@ -19,53 +19,43 @@ protected:
     zmbase::ScopedLocalClock clock{[this] { return now; }};
 };
 
-TEST_F(AutoIdentificatorTest, PrefixEscapes) {
-    const EarthTime day(2007, 3, 9);
-    const struct {
-        EarthTime day;
-        const char *pattern, *text;
-    } rows[] = {
-        {day, "A\\Y-\\y.\\m/\\d", "A2007-07.03/091"},
-        {day, "INV-", "INV-0703091"},   // no date escape: yymmdd appended
-        {day, "a\\\\b", "a\\b0703091"}, // a double backslash is no date escape
-        {day, "ab\\Mc", "abMc0703091"}, // an unknown (or upper-case) escape keeps only the byte
-        {day, "ab\\", "ab0703091"},     // a trailing backslash is dropped
-        {day, "\\\\y\\d\\", "\\y091"},  // an escaped backslash starts no escape
-        {EarthTime(987, 1, 2), "\\Y|\\y|", "0987|87|1"},
-        {EarthTime(2100, 12, 31), "", "0012311"},
-    };
-    for (const auto& row : rows) {
-        now = row.day;
-        AutoIdentificator counter("c", row.pattern, 1, 1, 0, 0);
-        EXPECT_EQ(text(counter), row.text) << row.pattern;
-    }
-}
-
 TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
     const struct {
+        const char* pattern;
         long width, initial, editable;
         const char* text;
         long fixedLength;
+        EarthTime day = EarthTime(2007, 3, 9);
     } rows[] = {
-        {3, 0, 0, "A2007-000", 6},         // zero is padded like any number
-        {4, 123456, 0, "A2007-123456", 6}, // a wider number is never cut
-        {-3, 5, 0, "A2007-5", 6},
-        {2, 5, 10, "A2007-05", -4}, // no clamping either way
-        {2, 5, -1, "A2007-05", 7},
-        {0, -1, 0, "A2007-4294967295", 6}, // the value is unsigned
+        {"A\\Y-\\y.\\m/\\d", 0, 1, 0, "A2007-07.03/091", 14},
+        {"INV-", 0, 1, 0, "INV-0703091", 10},   // no date escape: yymmdd appended
+        {"a\\\\b", 0, 1, 0, "a\\b0703091", 9},  // a double backslash is no date escape
+        {"ab\\Mc", 0, 1, 0, "abMc0703091", 10}, // an unknown (or upper-case) escape keeps the byte
+        {"ab\\", 0, 1, 0, "ab0703091", 8},      // a trailing backslash is dropped
+        {"\\\\y\\d\\", 0, 1, 0, "\\y091", 4},   // an escaped backslash starts no escape
+        {"\\Y|\\y|", 0, 1, 0, "0987|87|1", 8, EarthTime(987, 1, 2)},
+        {"", 0, 1, 0, "0012311", 6, EarthTime(2100, 12, 31)},
+        {"A\\Y-", 3, 0, 0, "A2007-000", 6},         // zero is padded like any number
+        {"A\\Y-", 4, 123456, 0, "A2007-123456", 6}, // a wider number is never cut
+        {"A\\Y-", -3, 5, 0, "A2007-5", 6},
+        {"A\\Y-", 2, 5, 10, "A2007-05", -4}, // no clamping either way
+        {"A\\Y-", 2, 5, -1, "A2007-05", 7},
+        {"A\\Y-", 0, -1, 0, "A2007-4294967295", 6}, // the value is unsigned
     };
     for (const auto& row : rows) {
-        AutoIdentificator counter("c", "A\\Y-", 1, row.initial, row.width, row.editable);
+        SCOPED_TRACE(row.pattern);
+        now = row.day;
+        AutoIdentificator counter("c", row.pattern, 1, row.initial, row.width, row.editable);
         long fixedLength = 12345;
         EXPECT_STREQ(counter.getValue(fixedLength), row.text);
-        EXPECT_EQ(fixedLength, row.fixedLength) << row.text;
+        EXPECT_EQ(fixedLength, row.fixedLength);
     }
     AutoIdentificator absurd("c", "\\Y", 1, 1, 2000000000, 0);
     EXPECT_EQ(text(absurd).size(), 4u + AutoIdentificator::kMaxPaddedWidth);
 }
 
 TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
-    // Each row advances a counter to 9 on 2007-03-09, moves the clock, then acts.
+    // Each row sets a counter to 9 on 2007-03-09, moves the clock, then acts.
     enum Operation { GetValue, Increment, Update };
     const struct {
         Operation operation;
@@ -85,9 +75,7 @@ TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
     for (const auto& row : rows) {
         now = EarthTime(2007, 3, 9, 10, 30, 0);
         AutoIdentificator counter("c", "X", 1, 5, 2, 0);
-        for (int i = 0; i < 4; ++i) {
-            counter.incrementValue();
-        }
+        counter.updateValue(9L);
         now = row.moment;
         if (row.operation == Increment) {
             EXPECT_TRUE(counter.incrementValue());
@@ -103,28 +91,29 @@ TEST_F(AutoIdentificatorTest, ReadingATypedIdentifier) {
     const struct {
         const char* typed;
         bool accepted;
-        const char* next; // value was 5
+        const char* next; // value was 6
+        EarthTime day = EarthTime(2007, 3, 9);
     } rows[] = {
         {"D070309-0007", true, "D070309-7"},
         {"D070309-0", true, "D070309-0"},
-        {"D070309-000", false, "D070309-5"}, // three zeros are no number
-        {"D070309-", false, "D070309-5"},
-        {"D070308-0007", false, "D070309-5"}, // yesterday's prefix
-        {"D0703", false, "D070309-5"},
+        {"D070309-000", false, "D070309-6"}, // three zeros are no number
+        {"D070309-", false, "D070309-6"},
+        {"D070308-0007", false, "D070309-6"}, // yesterday's prefix
+        {"D0703", false, "D070309-6"},
         {"D070309--3", true, "D070309-4294967293"},
-        {nullptr, false, "D070309-5"},
+        {nullptr, false, "D070309-6"},
+        // On a new day the prefix is today's and the old value is gone.
+        {"D070309-0008", false, "D070310-5", EarthTime(2007, 3, 10)},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.next);
+        now = EarthTime(2007, 3, 9);
         AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 0, 0);
-        EXPECT_EQ(counter.updateValue(row.typed), row.accepted) << row.next;
+        counter.incrementValue();
+        now = row.day;
+        EXPECT_EQ(counter.updateValue(row.typed), row.accepted);
         EXPECT_EQ(text(counter), row.next);
     }
-    // On a new day the prefix is today's and the old value is gone.
-    AutoIdentificator counter("c", "D\\d-", 1, 5, 0, 0);
-    counter.incrementValue();
-    now = EarthTime(2007, 3, 10);
-    EXPECT_FALSE(counter.updateValue("D09-8"));
-    EXPECT_EQ(text(counter), "D10-5");
 }
 
 } // namespace
