@@ -54,65 +54,53 @@ TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
     EXPECT_EQ(text(absurd).size(), 4u + AutoIdentificator::kMaxPaddedWidth);
 }
 
-TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
-    // Each row sets a counter to 9 on 2007-03-09, moves the clock, then acts.
-    enum Operation { GetValue, Increment, Update };
+TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValueAndTypedIdentifiersAreRead) {
+    // Each row sets a counter (initial value 5) to 9 on 2007-03-09, moves the clock, then acts.
+    enum Operation { GetValue, Increment, Update, Type };
     const struct {
         Operation operation;
         EarthTime moment;
         const char* expected;
+        const char* typed = nullptr;
+        bool accepted = true;
     } rows[] = {
-        {GetValue, EarthTime(2007, 3, 10, 0, 0, 1), "X07031005"},
-        {GetValue, EarthTime(2007, 3, 9, 23, 59, 59), "X07030909"}, // time is not compared
-        {GetValue, EarthTime(2007, 3, 8, 10, 30, 0), "X07030805"},  // clock set back
-        {GetValue, EarthTime(2007, 4, 9, 10, 30, 0), "X07040905"},
-        {GetValue, EarthTime(2008, 3, 9, 10, 30, 0), "X08030905"},
-        {Increment, EarthTime(2007, 3, 10), "X07031005"}, // no increment on a new day
-        {Increment, EarthTime(2007, 3, 9, 11), "X07030910"},
-        {Update, EarthTime(2007, 3, 10), "X07031005"}, // the argument is ignored
-        {Update, EarthTime(2007, 3, 9, 11), "X07030977"},
+        {GetValue, EarthTime(2007, 3, 10, 0, 0, 1), "D070310-05"},
+        {GetValue, EarthTime(2007, 3, 9, 23, 59, 59), "D070309-09"}, // time is not compared
+        {GetValue, EarthTime(2007, 3, 8, 10, 30, 0), "D070308-05"},  // clock set back
+        {GetValue, EarthTime(2007, 4, 9, 10, 30, 0), "D070409-05"},
+        {GetValue, EarthTime(2008, 3, 9, 10, 30, 0), "D080309-05"},
+        {Increment, EarthTime(2007, 3, 10), "D070310-05"}, // no increment on a new day
+        {Increment, EarthTime(2007, 3, 9, 11), "D070309-10"},
+        {Update, EarthTime(2007, 3, 10), "D070310-05"}, // the argument is ignored
+        {Update, EarthTime(2007, 3, 9, 11), "D070309-77"},
+        {Type, EarthTime(2007, 3, 9), "D070309-07", "D070309-0007"},
+        {Type, EarthTime(2007, 3, 9), "D070309-00", "D070309-0"},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070309-000", false}, // three zeros: no number
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070309-", false},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070308-0007", false}, // yesterday's prefix
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D0703", false},
+        {Type, EarthTime(2007, 3, 9), "D070309-4294967293", "D070309--3"},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", nullptr, false},
+        // On a new day the prefix is today's and the old value is gone.
+        {Type, EarthTime(2007, 3, 10), "D070310-05", "D070309-0008", false},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected);
         now = EarthTime(2007, 3, 9, 10, 30, 0);
-        AutoIdentificator counter("c", "X", 1, 5, 2, 0);
+        AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 2, 0);
         counter.updateValue(9L);
         now = row.moment;
+        bool result = true;
         if (row.operation == Increment) {
-            EXPECT_TRUE(counter.incrementValue());
+            result = counter.incrementValue();
         } else if (row.operation == Update) {
             counter.updateValue(77L);
+        } else if (row.operation == Type) {
+            result = counter.updateValue(row.typed);
         }
+        EXPECT_EQ(result, row.accepted);
         EXPECT_EQ(text(counter), row.expected);
         EXPECT_EQ(text(counter), row.expected) << "getValue must not advance";
-    }
-}
-
-TEST_F(AutoIdentificatorTest, ReadingATypedIdentifier) {
-    const struct {
-        const char* typed;
-        bool accepted;
-        const char* next; // value was 6
-        EarthTime day = EarthTime(2007, 3, 9);
-    } rows[] = {
-        {"D070309-0007", true, "D070309-7"},
-        {"D070309-0", true, "D070309-0"},
-        {"D070309-000", false, "D070309-6"}, // three zeros are no number
-        {"D070309-", false, "D070309-6"},
-        {"D070308-0007", false, "D070309-6"}, // yesterday's prefix
-        {"D0703", false, "D070309-6"},
-        {"D070309--3", true, "D070309-4294967293"},
-        {nullptr, false, "D070309-6"},
-        // On a new day the prefix is today's and the old value is gone.
-        {"D070309-0008", false, "D070310-5", EarthTime(2007, 3, 10)},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.next);
-        now = EarthTime(2007, 3, 9);
-        AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 0, 0);
-        counter.incrementValue();
-        now = row.day;
-        EXPECT_EQ(counter.updateValue(row.typed), row.accepted);
-        EXPECT_EQ(text(counter), row.next);
     }
 }
 

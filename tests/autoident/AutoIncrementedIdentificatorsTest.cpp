@@ -81,11 +81,8 @@ TEST_F(AutoIncrementedIdentificatorsTest, ValueFileBytesAndRoundTrip) {
         EXPECT_TRUE(set.updateIdentifier("b", "X0703090041"));
         EXPECT_EQ(written(), expected);
 
-        auto reloaded = load(definitions);
+        load(definitions); // a reader that lost a name or value would rewrite other bytes
         EXPECT_EQ(written(), expected);
-        EXPECT_EQ(next(reloaded, "a&b"), "2007-003");
-        EXPECT_EQ(next(reloaded, "b"), "X070309042");
-        EXPECT_EQ(next(reloaded, "t\t\"<"), "X070309002");
     }
 }
 
@@ -188,12 +185,9 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     EXPECT_FALSE(std::filesystem::exists(values));
 
     // Typing the identifier just offered is the same as marking it used.
-    AutoIncrementedIdentificators other;
-    ASSERT_TRUE(other.init(defs(counter("a")), dir.file("other.xml")));
     EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
     EXPECT_TRUE(set.isValueFileWritten());
-    EXPECT_TRUE(other.incrementValue("a"));
-    EXPECT_EQ(written(), readFile(dir.file("other.xml")));
+    EXPECT_EQ(written(), kHeader + line("a", "2") + kFooter);
 
     now = EarthTime(2007, 3, 10, 0, 5, 0);
     EXPECT_TRUE(set.incrementValue("a")); // first use of the day: stays at 1
@@ -227,54 +221,54 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "2") + kFooter);
 }
 
-/// Starts a child process that takes `count` identifiers of the counter "a" in shared mode (or
-/// goes on until killed, for a negative count) and writes each on a line to `pipeEnds[1]`.
-pid_t startWriter(const int (&pipeEnds)[2], const std::string& definitions,
-                  const std::string& values, int count) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        AutoIncrementedIdentificators set(Mode::Shared);
-        set.init(definitions, values);
-        for (int i = 0; count < 0 || i < count; ++i) {
-            if (const auto taken = set.takeValue("a")) {
-                const std::string text = *taken + "\n";
-                [[maybe_unused]] const auto ignored =
-                    ::write(pipeEnds[1], text.data(), text.size());
+/// Runs `writers` child processes that each take `count` identifiers "X070309N" of the counter
+/// "a" in shared mode (or go on until killed `killAfter` microseconds later, for a negative
+/// count), and returns the numbers they took, in ascending order.
+std::vector<long> runWriters(const std::string& definitions, const std::string& values, int writers,
+                             int count, int killAfter = 0) {
+    int pipeEnds[2];
+    EXPECT_EQ(::pipe(pipeEnds), 0);
+    std::vector<pid_t> children;
+    for (int child = 0; child < writers; ++child) {
+        children.push_back(::fork());
+        if (children.back() == 0) {
+            ::close(pipeEnds[0]);
+            AutoIncrementedIdentificators set(Mode::Shared);
+            set.init(definitions, values);
+            for (int i = 0; count < 0 || i < count; ++i) {
+                if (const auto taken = set.takeValue("a")) {
+                    const std::string text = *taken + "\n"; // unbuffered: a kill loses nothing
+                    [[maybe_unused]] const auto ignored =
+                        ::write(pipeEnds[1], text.data(), text.size());
+                }
             }
+            ::_exit(0);
         }
-        ::_exit(0);
     }
-    return child;
-}
-
-/// The numbers of the identifiers "X070309NNN" the writers reported on `fd` until they all
-/// closed it, in ascending order.
-std::vector<long> readNumbers(int fd) {
-    FILE* in = ::fdopen(fd, "r");
+    ::close(pipeEnds[1]);
+    if (count < 0) {
+        ::usleep(static_cast<useconds_t>(killAfter));
+        for (const pid_t child : children) {
+            ::kill(child, SIGKILL);
+        }
+    }
+    FILE* in = ::fdopen(pipeEnds[0], "r");
     std::vector<long> numbers;
     for (long n = 0; std::fscanf(in, "X070309%ld\n", &n) == 1;) {
         numbers.push_back(n);
     }
     std::fclose(in);
+    for (const pid_t child : children) {
+        ::waitpid(child, nullptr, 0);
+    }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, SharedWritersGetDistinctGapFreeIdentifiers) {
-    const std::string definitions = defs(counter("a") + counter("b"));
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    for (int child = 0; child < 4; ++child) {
-        startWriter(pipeEnds, definitions, values, 40);
-    }
-    ::close(pipeEnds[1]);
-    const std::vector<long> numbers = readNumbers(pipeEnds[0]);
-    while (::wait(nullptr) > 0) {
-    }
     std::vector<long> expected(160);
     std::iota(expected.begin(), expected.end(), 1L);
-    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(runWriters(defs(counter("a") + counter("b")), values, 4, 40), expected);
     EXPECT_EQ(written(), kHeader + line("a", "161") + line("b", "1") + kFooter);
 }
 
@@ -287,14 +281,8 @@ TEST_F(AutoIncrementedIdentificatorsTest, KilledSharedWritersLeaveNoDamageAndNoR
     std::mt19937 random(13);
     std::vector<long> taken;
     for (int kill = 0; kill < 50; ++kill) {
-        int pipeEnds[2];
-        ASSERT_EQ(::pipe(pipeEnds), 0);
-        const pid_t writer = startWriter(pipeEnds, definitions, values, -1);
-        ::close(pipeEnds[1]);
-        ::usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 10000)(random)));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        const std::vector<long> numbers = readNumbers(pipeEnds[0]);
+        const int delay = std::uniform_int_distribution<int>(0, 10000)(random);
+        const std::vector<long> numbers = runWriters(definitions, values, 1, -1, delay);
         taken.insert(taken.end(), numbers.begin(), numbers.end());
     }
     std::sort(taken.begin(), taken.end());
