@@ -25,17 +25,14 @@ using State = AutoIncrementedIdentificators::ValueFileState;
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
 const std::string kFooter = "</autoident>\r\n";
-const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"1\"";
+const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"";
 
 std::string entry(const std::string& name, const std::string& rest) {
     return "<ident name=\"" + name + "\" " + rest + "/>\n";
 }
 std::string counter(const std::string& name, const std::string& prefix = "X",
                     const std::string& initial = "1") {
-    return entry(name, "prefix=\"" + prefix +
-                           "\" variable_length=\"3\" increment=\"1\" "
-                           "initial_value=\"" +
-                           initial + "\"");
+    return entry(name, "prefix=\"" + prefix + "\" " + kNumbers + initial + "\"");
 }
 std::string line(const std::string& name, const std::string& value,
                  const std::string& date = "2007-03-09") {
@@ -144,7 +141,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
         }
     }
     // prefix_editable reaches the fixed length, read as atoi reads it and never refused.
-    auto set = load(defs(entry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers)));
+    auto set = load(defs(entry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "1\"")));
     long fixedLength = 0;
     set.getValue("two", fixedLength);
     EXPECT_EQ(fixedLength, 5);
