@@ -16,26 +16,20 @@ namespace {
 using ostrel::test::readFile;
 using ostrel::test::runTool;
 
-/// Writes that would make a file longer than `bytes` fail, as on a full disk, while the object
-/// lives (the signal such a write raises is ignored, so the write reports an error instead).
-class FullDiskAfter {
-public:
-    explicit FullDiskAfter(std::size_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
+/// While it lives, writes that would make a file longer than `bytes` fail as on a full disk (the
+/// signal such a write raises is ignored, so the write reports an error instead).
+struct FullDiskAfter {
+    explicit FullDiskAfter(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limit{bytes, previous.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FullDiskAfter() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, handler_);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, handler);
     }
-    FullDiskAfter(const FullDiskAfter&) = delete;
-    FullDiskAfter& operator=(const FullDiskAfter&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*handler_)(int);
+    rlimit previous{};
+    void (*handler)(int);
 };
 
 class IdentCommandTest : public ::testing::Test {
@@ -87,52 +81,33 @@ TEST_F(IdentCommandTest, BadInputIsExplained) {
 TEST_F(IdentCommandTest, ValueFilesThatCannotBeUsedAreRefusedBeforeAnyChange) {
     std::filesystem::create_directory(dir.file("folder"));
     std::filesystem::create_symlink(definitions, dir.file("link.xml"));
-    const std::string notSaved = "; the counters' values were not saved\n";
+    const std::string missing = dir.file("missing/values.xml"), folder = dir.file("folder");
     const std::string unreadable =
+        "1||ostrel ident: the value file '" + values +
         "' cannot be read as a value file; it was left as it is. Restore it from a backup, or "
         "remove it to start every counter again at its initial value (which hands out "
         "identifiers that may have been used already)\n";
     const std::string sameFile = "2||ostrel ident: the value file is the definition file\n"
                                  "Run 'ostrel ident --help' for usage.\n";
-    const struct {
-        std::string valueFile, content; // content: written first unless empty
-        std::vector<std::string> action;
-        std::string expected;
-    } rows[] = {
-        {dir.file("missing/values.xml"),
-         "",
-         {"sync", "Invoice", "INV-2024-0041"},
-         "1||ostrel ident: cannot write the value file '" + dir.file("missing/values.xml") + "'" +
-             notSaved},
-        {dir.file("folder"),
-         "",
-         {"next", "Invoice"},
-         "1||ostrel ident: the value file '" + dir.file("folder") + "' is not a regular file\n"},
-        {definitions, "", {"list"}, sameFile},
-        {dir.file("link.xml"), "", {"use", "Order"}, sameFile},
-        {dir.file("./folder/../defs.xml"), "", {"list"}, sameFile},
-        {values,
-         "garbage",
-         {"use", "Order"},
-         "1||ostrel ident: the value file '" + values + unreadable},
-        {values,
-         "<autoident>\r\n<ident name=\"Order\" value=\"15\" date=\"2024-03-01\" />\r\n",
-         {"next", "Order"},
-         "1||ostrel ident: the value file '" + values + unreadable},
-        {values,
-         "<Templates/>",
-         {"list"}, // another kind of file given by mistake
-         "1||ostrel ident: the value file '" + values + unreadable},
-    };
-    const std::string originalDefinitions = readFile(definitions);
-    for (const auto& row : rows) {
-        if (!row.content.empty()) {
-            dir.write("values.xml", row.content);
+    // content: written to the value file first unless empty
+    const auto check = [&](const std::string& valueFile, const std::string& content,
+                           const std::vector<std::string>& action, const std::string& expected) {
+        SCOPED_TRACE(valueFile + " " + content);
+        if (!content.empty()) {
+            dir.write("values.xml", content);
         }
-        EXPECT_EQ(identWith(row.valueFile, row.action), row.expected) << row.valueFile;
-        EXPECT_EQ(readFile(definitions), originalDefinitions) << row.valueFile;
-        EXPECT_EQ(readFile(values), row.content) << "left as it is: " << row.valueFile;
-    }
+        EXPECT_EQ(identWith(valueFile, action), expected);
+        EXPECT_EQ(readFile(values), content) << "left as it is";
+    };
+    check(missing, "", {"sync", "Invoice", "INV-2024-0041"},
+          "1||ostrel ident: cannot write the value file '" + missing +
+              "'; the counters' values were not saved\n");
+    check(folder, "", {"next", "Invoice"},
+          "1||ostrel ident: the value file '" + folder + "' is not a regular file\n");
+    check(definitions, "", {"list"}, sameFile);
+    check(dir.file("link.xml"), "", {"use", "Order"}, sameFile);
+    check(dir.file("./folder/../defs.xml"), "", {"list"}, sameFile);
+    check(values, "garbage", {"use", "Order"}, unreadable); // which files: the counters' test
 }
 
 TEST_F(IdentCommandTest, FailedWritesAreReportedAndLeaveTheValueFileWhole) {

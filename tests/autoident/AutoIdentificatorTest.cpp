@@ -19,112 +19,89 @@ protected:
     zmbase::ScopedLocalClock clock{[this] { return now; }};
 };
 
-TEST_F(AutoIdentificatorTest, PrefixEscapes) {
-    const EarthTime day(2007, 3, 9);
-    const struct {
-        EarthTime day;
-        const char *pattern, *text;
-    } rows[] = {
-        {day, "A\\Y-\\y.\\m/\\d", "A2007-07.03/091"},
-        {day, "INV-", "INV-0703091"},   // no date escape: yymmdd appended
-        {day, "a\\\\b", "a\\b0703091"}, // a double backslash is no date escape
-        {day, "ab\\Mc", "abMc0703091"}, // an unknown (or upper-case) escape keeps only the byte
-        {day, "ab\\", "ab0703091"},     // a trailing backslash is dropped
-        {day, "\\\\y\\d\\", "\\y091"},  // an escaped backslash starts no escape
-        {EarthTime(987, 1, 2), "\\Y|\\y|", "0987|87|1"},
-        {EarthTime(2100, 12, 31), "", "0012311"},
-    };
-    for (const auto& row : rows) {
-        now = row.day;
-        AutoIdentificator counter("c", row.pattern, 1, 1, 0, 0);
-        EXPECT_EQ(text(counter), row.text) << row.pattern;
-    }
-}
-
 TEST_F(AutoIdentificatorTest, IdentifierTextAndFixedLength) {
     const struct {
+        const char* pattern;
         long width, initial, editable;
         const char* text;
         long fixedLength;
+        EarthTime day = EarthTime(2007, 3, 9);
     } rows[] = {
-        {3, 0, 0, "A2007-000", 6},         // zero is padded like any number
-        {4, 123456, 0, "A2007-123456", 6}, // a wider number is never cut
-        {-3, 5, 0, "A2007-5", 6},
-        {2, 5, 10, "A2007-05", -4}, // no clamping either way
-        {2, 5, -1, "A2007-05", 7},
-        {0, -1, 0, "A2007-4294967295", 6}, // the value is unsigned
+        {"A\\Y-\\y.\\m/\\d", 0, 1, 0, "A2007-07.03/091", 14},
+        {"INV-", 0, 1, 0, "INV-0703091", 10},   // no date escape: yymmdd appended
+        {"a\\\\b", 0, 1, 0, "a\\b0703091", 9},  // a double backslash is no date escape
+        {"ab\\Mc", 0, 1, 0, "abMc0703091", 10}, // an unknown (or upper-case) escape keeps the byte
+        {"ab\\", 0, 1, 0, "ab0703091", 8},      // a trailing backslash is dropped
+        {"\\\\y\\d\\", 0, 1, 0, "\\y091", 4},   // an escaped backslash starts no escape
+        {"\\Y|\\y|", 0, 1, 0, "0987|87|1", 8, EarthTime(987, 1, 2)},
+        {"", 0, 1, 0, "0012311", 6, EarthTime(2100, 12, 31)},
+        {"A\\Y-", 3, 0, 0, "A2007-000", 6},         // zero is padded like any number
+        {"A\\Y-", 4, 123456, 0, "A2007-123456", 6}, // a wider number is never cut
+        {"A\\Y-", -3, 5, 0, "A2007-5", 6},
+        {"A\\Y-", 2, 5, 10, "A2007-05", -4}, // no clamping either way
+        {"A\\Y-", 2, 5, -1, "A2007-05", 7},
+        {"A\\Y-", 0, -1, 0, "A2007-4294967295", 6}, // the value is unsigned
     };
     for (const auto& row : rows) {
-        AutoIdentificator counter("c", "A\\Y-", 1, row.initial, row.width, row.editable);
+        SCOPED_TRACE(row.pattern);
+        now = row.day;
+        AutoIdentificator counter("c", row.pattern, 1, row.initial, row.width, row.editable);
         long fixedLength = 12345;
         EXPECT_STREQ(counter.getValue(fixedLength), row.text);
-        EXPECT_EQ(fixedLength, row.fixedLength) << row.text;
+        EXPECT_EQ(fixedLength, row.fixedLength);
     }
     AutoIdentificator absurd("c", "\\Y", 1, 1, 2000000000, 0);
     EXPECT_EQ(text(absurd).size(), 4u + AutoIdentificator::kMaxPaddedWidth);
 }
 
-TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValue) {
-    // Each row advances a counter to 9 on 2007-03-09, moves the clock, then acts.
-    enum Operation { GetValue, Increment, Update };
+TEST_F(AutoIdentificatorTest, NewDayResetsToInitialValueAndTypedIdentifiersAreRead) {
+    // Each row sets a counter (initial value 5) to 9 on 2007-03-09, moves the clock, then acts.
+    enum Operation { GetValue, Increment, Update, Type };
     const struct {
         Operation operation;
         EarthTime moment;
         const char* expected;
+        const char* typed = nullptr;
+        bool accepted = true;
     } rows[] = {
-        {GetValue, EarthTime(2007, 3, 10, 0, 0, 1), "X07031005"},
-        {GetValue, EarthTime(2007, 3, 9, 23, 59, 59), "X07030909"}, // time is not compared
-        {GetValue, EarthTime(2007, 3, 8, 10, 30, 0), "X07030805"},  // clock set back
-        {GetValue, EarthTime(2007, 4, 9, 10, 30, 0), "X07040905"},
-        {GetValue, EarthTime(2008, 3, 9, 10, 30, 0), "X08030905"},
-        {Increment, EarthTime(2007, 3, 10), "X07031005"}, // no increment on a new day
-        {Increment, EarthTime(2007, 3, 9, 11), "X07030910"},
-        {Update, EarthTime(2007, 3, 10), "X07031005"}, // the argument is ignored
-        {Update, EarthTime(2007, 3, 9, 11), "X07030977"},
+        {GetValue, EarthTime(2007, 3, 10, 0, 0, 1), "D070310-05"},
+        {GetValue, EarthTime(2007, 3, 9, 23, 59, 59), "D070309-09"}, // time is not compared
+        {GetValue, EarthTime(2007, 3, 8, 10, 30, 0), "D070308-05"},  // clock set back
+        {GetValue, EarthTime(2007, 4, 9, 10, 30, 0), "D070409-05"},
+        {GetValue, EarthTime(2008, 3, 9, 10, 30, 0), "D080309-05"},
+        {Increment, EarthTime(2007, 3, 10), "D070310-05"}, // no increment on a new day
+        {Increment, EarthTime(2007, 3, 9, 11), "D070309-10"},
+        {Update, EarthTime(2007, 3, 10), "D070310-05"}, // the argument is ignored
+        {Update, EarthTime(2007, 3, 9, 11), "D070309-77"},
+        {Type, EarthTime(2007, 3, 9), "D070309-07", "D070309-0007"},
+        {Type, EarthTime(2007, 3, 9), "D070309-00", "D070309-0"},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070309-000", false}, // three zeros: no number
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070309-", false},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D070308-0007", false}, // yesterday's prefix
+        {Type, EarthTime(2007, 3, 9), "D070309-09", "D0703", false},
+        {Type, EarthTime(2007, 3, 9), "D070309-4294967293", "D070309--3"},
+        {Type, EarthTime(2007, 3, 9), "D070309-09", nullptr, false},
+        // On a new day the prefix is today's and the old value is gone.
+        {Type, EarthTime(2007, 3, 10), "D070310-05", "D070309-0008", false},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected);
         now = EarthTime(2007, 3, 9, 10, 30, 0);
-        AutoIdentificator counter("c", "X", 1, 5, 2, 0);
-        for (int i = 0; i < 4; ++i) {
-            counter.incrementValue();
-        }
+        AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 2, 0);
+        counter.updateValue(9L);
         now = row.moment;
+        bool result = true;
         if (row.operation == Increment) {
-            EXPECT_TRUE(counter.incrementValue());
+            result = counter.incrementValue();
         } else if (row.operation == Update) {
             counter.updateValue(77L);
+        } else if (row.operation == Type) {
+            result = counter.updateValue(row.typed);
         }
+        EXPECT_EQ(result, row.accepted);
         EXPECT_EQ(text(counter), row.expected);
         EXPECT_EQ(text(counter), row.expected) << "getValue must not advance";
     }
-}
-
-TEST_F(AutoIdentificatorTest, ReadingATypedIdentifier) {
-    const struct {
-        const char* typed;
-        bool accepted;
-        const char* next; // value was 5
-    } rows[] = {
-        {"D070309-0007", true, "D070309-7"},
-        {"D070309-0", true, "D070309-0"},
-        {"D070309-000", false, "D070309-5"}, // three zeros are no number
-        {"D070309-", false, "D070309-5"},
-        {"D070308-0007", false, "D070309-5"}, // yesterday's prefix
-        {"D0703", false, "D070309-5"},
-        {"D070309--3", true, "D070309-4294967293"},
-        {nullptr, false, "D070309-5"},
-    };
-    for (const auto& row : rows) {
-        AutoIdentificator counter("c", "D\\y\\m\\d-", 1, 5, 0, 0);
-        EXPECT_EQ(counter.updateValue(row.typed), row.accepted) << row.next;
-        EXPECT_EQ(text(counter), row.next);
-    }
-    // On a new day the prefix is today's and the old value is gone.
-    AutoIdentificator counter("c", "D\\d-", 1, 5, 0, 0);
-    counter.incrementValue();
-    now = EarthTime(2007, 3, 10);
-    EXPECT_FALSE(counter.updateValue("D09-8"));
-    EXPECT_EQ(text(counter), "D10-5");
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -23,13 +25,14 @@ using State = AutoIncrementedIdentificators::ValueFileState;
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
 const std::string kFooter = "</autoident>\r\n";
-const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"1\"";
+const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"";
 
 std::string entry(const std::string& name, const std::string& rest) {
     return "<ident name=\"" + name + "\" " + rest + "/>\n";
 }
-std::string counter(const std::string& name, const std::string& prefix = "X") {
-    return entry(name, "prefix=\"" + prefix + "\" " + kNumbers);
+std::string counter(const std::string& name, const std::string& prefix = "X",
+                    const std::string& initial = "1") {
+    return entry(name, "prefix=\"" + prefix + "\" " + kNumbers + initial + "\"");
 }
 std::string line(const std::string& name, const std::string& value,
                  const std::string& date = "2007-03-09") {
@@ -42,6 +45,12 @@ protected:
         return dir.write("defs.xml", "<identifiers>\n" + entries + "</identifiers>\n");
     }
     std::string written() const { return readFile(values); }
+    AutoIncrementedIdentificators load(const std::string& definitions,
+                                       Mode mode = Mode::SingleWriter) {
+        AutoIncrementedIdentificators set(mode);
+        EXPECT_TRUE(set.init(definitions, values));
+        return set;
+    }
     static std::string next(AutoIncrementedIdentificators& set, const char* name) {
         long fixedLength = 0;
         const char* text = set.getValue(name, fixedLength);
@@ -58,70 +67,54 @@ TEST_F(AutoIncrementedIdentificatorsTest, ValueFileBytesAndRoundTrip) {
     // Names in byte order, escaped to read back unchanged (a reader turns a bare tab into a space).
     const std::string definitions = defs(counter("b") + counter("a&amp;b", "\\Y-") + counter("B") +
                                          counter("Z") + counter("t&#9;&quot;&lt;"));
+    const std::string expected = kHeader + line("B", "1") + line("Z", "1") + line("a&amp;b", "3") +
+                                 line("b", "42") + line("t&#9;&quot;&lt;", "2") + kFooter;
     for (const Mode mode : {Mode::Shared, Mode::SingleWriter}) { // the same bytes in either mode
         std::filesystem::remove(values);
-        AutoIncrementedIdentificators set(mode);
-        ASSERT_TRUE(set.init(definitions, values));
-        EXPECT_TRUE(set.incrementValue("t\t\"<"));
-        EXPECT_TRUE(set.incrementValue("a&b"));
-        EXPECT_TRUE(set.incrementValue("a&b"));
+        auto set = load(definitions, mode);
+        for (const char* name : {"t\t\"<", "a&b", "a&b"}) {
+            EXPECT_TRUE(set.incrementValue(name));
+        }
         EXPECT_TRUE(set.updateIdentifier("b", "X0703090041"));
-        const std::string expected = kHeader + line("B", "1") + line("Z", "1") +
-                                     line("a&amp;b", "3") + line("b", "42") +
-                                     line("t&#9;&quot;&lt;", "2") + kFooter;
         EXPECT_EQ(written(), expected);
 
-        AutoIncrementedIdentificators reloaded;
-        ASSERT_TRUE(reloaded.init(definitions, values));
+        load(definitions); // a reader that lost a name or value would rewrite other bytes
         EXPECT_EQ(written(), expected);
-        EXPECT_EQ(next(reloaded, "a&b"), "2007-003");
-        EXPECT_EQ(next(reloaded, "b"), "X070309042");
-        EXPECT_EQ(next(reloaded, "t\t\"<"), "X070309002");
     }
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, EveryValueACounterCanHoldReadsBackAsItself) {
     const struct {
-        const char* initial; // initial_value of the counter
-        std::string stored;  // its value line, or nothing
-        const char* next;    // the next identifier after loading
-        const char* after;   // the next identifier after one use
+        const char *initial, *stored; // initial_value, and the stored value if any
+        const char* typed;            // typed after loading, or else one use
+        const char *next, *after;     // the next identifier after loading, and after that
     } rows[] = {
-        {"1", line("a", "2147483648"), "X0703092147483648", "X0703092147483649"},
-        {"1", line("a", "4294967295"), "X0703094294967295", "X070309000"}, // wraps in 32 bits
-        {"-5", "", "X0703094294967291", "X0703094294967292"}, // a negative start, as unsigned
-        {"-5", line("a", "4294967293"), "X0703094294967293", "X0703094294967294"},
+        {"1", "2147483648", nullptr, "X0703092147483648", "X0703092147483649"},
+        {"1", "4294967295", nullptr, "X0703094294967295", "X070309000"},    // wraps in 32 bits
+        {"-5", nullptr, nullptr, "X0703094294967291", "X0703094294967292"}, // as unsigned
+        {"1", nullptr, "X0703093000000000", "X070309001", "X0703093000000001"},
         // Beyond what a counter holds: clamped to its ends; negative numbers wrap as written.
-        {"1", line("a", "99999999999"), "X0703094294967295", "X070309000"},
-        {"1", line("a", "-1"), "X0703094294967295", "X070309000"},
+        {"1", "99999999999", nullptr, "X0703094294967295", "X070309000"},
+        {"1", "-1", nullptr, "X0703094294967295", "X070309000"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.next);
-        const std::string definitions =
-            defs(entry("a", std::string("prefix=\"X\" variable_length=\"3\" increment=\"1\" "
-                                        "initial_value=\"") +
-                                row.initial + "\""));
+        SCOPED_TRACE(row.after);
+        const std::string definitions = defs(counter("a", "X", row.initial));
         std::filesystem::remove(values);
-        if (!row.stored.empty()) {
-            dir.write("values.xml", kHeader + row.stored + kFooter);
+        if (row.stored) {
+            dir.write("values.xml", kHeader + line("a", row.stored) + kFooter);
         }
-        AutoIncrementedIdentificators set;
-        ASSERT_TRUE(set.init(definitions, values));
+        auto set = load(definitions);
         EXPECT_EQ(next(set, "a"), row.next);
-        EXPECT_TRUE(set.incrementValue("a"));
+        EXPECT_TRUE(row.typed ? set.updateIdentifier("a", row.typed) : set.incrementValue("a"));
         for (int reload = 0; reload < 2; ++reload) { // what was written reads back, twice over
-            AutoIncrementedIdentificators reloaded;
-            ASSERT_TRUE(reloaded.init(definitions, values));
+            auto reloaded = load(definitions);
             EXPECT_EQ(next(reloaded, "a"), row.after);
         }
     }
-    // A typed identifier beyond the signed range re-synchronises as well.
-    AutoIncrementedIdentificators set;
-    ASSERT_TRUE(set.init(defs(counter("a")), values));
-    EXPECT_TRUE(set.updateIdentifier("a", "X0703093000000000"));
-    EXPECT_EQ(next(set, "a"), "X0703093000000001");
 }
 
+// Why each kind of entry is refused, in words, is the `ostrel ident` command's test.
 TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
     const struct {
         const char* note;
@@ -131,40 +124,28 @@ TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
     } rows[] = {
         {"not XML", "<", false, 0},
         {"no entries", "", true, 0},
-        {"increment 00", entry("n", "prefix=\"\" variable_length=\"1\" increment=\"00\""), false,
-         0},
-        {"no name", "<ident prefix=\"\" " + kNumbers + "/>", false, 0},
-        {"no prefix", entry("n", kNumbers), false, 0},
         {"earlier counters stay", counter("first") + counter("second") + counter(""), false, 2},
         {"duplicate keeps the first", counter("first") + counter("first", "Y"), false, 1},
     };
-    // prefix_editable is read as atoi does and never refused: "2x" is 2, absent is 0.
-    AutoIncrementedIdentificators editable;
-    ASSERT_TRUE(editable.init(
-        defs(counter("absent") + entry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers)),
-        values));
-    for (const auto& [name, fixed] : {std::pair{"absent", 7L}, {"two", 5L}}) {
-        long fixedLength = 0;
-        editable.getValue(name, fixedLength);
-        EXPECT_EQ(fixedLength, fixed) << name;
-    }
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.note);
         std::filesystem::remove(values);
         AutoIncrementedIdentificators set;
-        EXPECT_EQ(set.init(defs(row.entries), values), row.loads) << row.note;
-        EXPECT_EQ(set.getCount(), row.count) << row.note;
-        EXPECT_EQ(std::filesystem::exists(values), row.loads) << row.note;
+        EXPECT_EQ(set.init(defs(row.entries), values), row.loads);
+        EXPECT_EQ(set.getCount(), row.count);
+        EXPECT_EQ(std::filesystem::exists(values), row.loads);
         if (!row.loads) {
             // The value file name is not taken: a kept counter moves on, but nothing is saved.
-            EXPECT_FALSE(set.incrementValue("first")) << row.note;
-            EXPECT_EQ(next(set, "first"), row.count > 0 ? "X070309002" : "(null)") << row.note;
+            EXPECT_FALSE(set.incrementValue("first"));
+            EXPECT_EQ(next(set, "first"), row.count > 0 ? "X070309002" : "(null)");
         }
     }
-    AutoIncrementedIdentificators set;
-    ASSERT_TRUE(set.init(defs(""), values));
-    EXPECT_EQ(written(), kHeader + kFooter);
-    EXPECT_FALSE(set.init(defs(counter("a") + counter("a")), values)); // "a" is kept
-    EXPECT_FALSE(set.init(defs(counter("a")), values)) << "a second init meets known names";
+    // prefix_editable reaches the fixed length, read as atoi reads it and never refused.
+    auto set = load(defs(entry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "1\"")));
+    long fixedLength = 0;
+    set.getValue("two", fixedLength);
+    EXPECT_EQ(fixedLength, 5);
+    EXPECT_FALSE(set.init(defs(counter("two")), values)) << "a second init meets known names";
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, BadValueLinesAreSkipped) {
@@ -177,26 +158,18 @@ TEST_F(AutoIncrementedIdentificatorsTest, BadValueLinesAreSkipped) {
                                 line("a", "7", "2007-02-30") +                   // no such day
                                 line("b", "5") + line("b", "0", "2007-03-08") +  // later line wins
                                 line("c", "12") + kFooter);
-    AutoIncrementedIdentificators set;
-    ASSERT_TRUE(set.init(definitions, values));
+    auto set = load(definitions);
     EXPECT_EQ(written(),
               kHeader + line("a", "1") + line("b", "0", "2007-03-08") + line("c", "12") + kFooter);
     // Yesterday's value is restored, but numbering starts afresh today.
     EXPECT_EQ(next(set, "b"), "X070309001");
     EXPECT_EQ(next(set, "c"), "X070309012");
-
-    dir.write("values.xml", "<autoident><ident name=\"a\" value=\"9\""); // unreadable
-    AutoIncrementedIdentificators fresh;
-    ASSERT_TRUE(fresh.init(defs(counter("a")), values));
-    EXPECT_EQ(written(), kHeader + line("a", "1") + kFooter);
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
-    AutoIncrementedIdentificators set;
-    ASSERT_TRUE(set.init(defs(counter("a")), values));
+    auto set = load(defs(counter("a")));
     std::filesystem::remove(values);
     long fixedLength = 77;
-    EXPECT_EQ(next(set, "a"), "X070309001");
     EXPECT_EQ(next(set, "a"), "X070309001");
     EXPECT_EQ(set.getValue("A", fixedLength), nullptr);
     EXPECT_EQ(set.getValue(nullptr, fixedLength), nullptr);
@@ -206,13 +179,9 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     EXPECT_FALSE(std::filesystem::exists(values));
 
     // Typing the identifier just offered is the same as marking it used.
-    AutoIncrementedIdentificators other;
-    ASSERT_TRUE(other.init(defs(counter("a")), dir.file("other.xml")));
     EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
     EXPECT_TRUE(set.isValueFileWritten());
-    EXPECT_TRUE(other.incrementValue("a"));
-    EXPECT_EQ(written(), readFile(dir.file("other.xml")));
-    EXPECT_EQ(next(set, "a"), "X070309002");
+    EXPECT_EQ(written(), kHeader + line("a", "2") + kFooter);
 
     now = EarthTime(2007, 3, 10, 0, 5, 0);
     EXPECT_TRUE(set.incrementValue("a")); // first use of the day: stays at 1
@@ -246,126 +215,104 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "2") + kFooter);
 }
 
-void report(int fd, const std::optional<std::string>& taken) {
-    if (taken) {
-        const std::string text = *taken + "\n";
-        [[maybe_unused]] const auto ignored = ::write(fd, text.data(), text.size());
+/// Runs `writers` child processes that each take `count` identifiers "X070309N" of the counter
+/// "a" in shared mode (or, for a negative count, go on until killed `killAfter` microseconds
+/// after the first one was taken), and returns the numbers they took, in ascending order.
+std::vector<long> runWriters(const std::string& definitions, const std::string& values, int writers,
+                             int count, int killAfter = 0) {
+    int pipeEnds[2];
+    EXPECT_EQ(::pipe(pipeEnds), 0);
+    std::vector<pid_t> children;
+    for (int child = 0; child < writers; ++child) {
+        children.push_back(::fork());
+        if (children.back() == 0) {
+            ::close(pipeEnds[0]);
+            AutoIncrementedIdentificators set(Mode::Shared);
+            set.init(definitions, values);
+            std::optional<std::string> taken;
+            for (int i = 0; (count < 0 || i < count) && (taken = set.takeValue("a")); ++i) {
+                const std::string text = *taken + "\n"; // unbuffered: a kill loses nothing
+                [[maybe_unused]] const auto ignored =
+                    ::write(pipeEnds[1], text.data(), text.size());
+            }
+            ::_exit(0);
+        }
     }
-}
-
-/// The numbers of the identifiers "X070309NNN" that child processes reported on `fd` until
-/// they all closed it, in ascending order.
-std::vector<long> readNumbers(int fd) {
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n = 0; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
+    ::close(pipeEnds[1]);
+    FILE* in = ::fdopen(pipeEnds[0], "r");
     std::vector<long> numbers;
-    for (std::size_t at = 0; (at = text.find('X', at)) != std::string::npos; ++at) {
-        numbers.push_back(std::stol(text.substr(at + 7, text.find('\n', at) - at - 7)));
+    for (long n = 0; std::fscanf(in, "X070309%ld\n", &n) == 1;) {
+        numbers.push_back(n);
+        if (count < 0 && numbers.size() == 1) { // strike while identifiers are being taken
+            ::usleep(static_cast<useconds_t>(killAfter));
+            for (const pid_t child : children) {
+                ::kill(child, SIGKILL);
+            }
+        }
+    }
+    std::fclose(in);
+    for (const pid_t child : children) {
+        ::waitpid(child, nullptr, 0);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
 
-/// Starts a child process that runs `work` with the write end of `pipeEnds`.
-template <typename Work> pid_t start(const int (&pipeEnds)[2], Work work) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        work(pipeEnds[1]);
-        ::_exit(0);
-    }
-    return child;
-}
-
-TEST_F(AutoIncrementedIdentificatorsTest, SharedWritersGetDistinctGapFreeIdentifiers) {
-    const std::string definitions = defs(counter("a") + counter("b"));
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    for (int child = 0; child < 4; ++child) {
-        start(pipeEnds, [&](int fd) {
-            AutoIncrementedIdentificators set(Mode::Shared);
-            set.init(definitions, values);
-            for (int i = 0; i < 40; ++i) {
-                report(fd, set.takeValue("a"));
-            }
-        });
-    }
-    ::close(pipeEnds[1]);
-    const std::vector<long> numbers = readNumbers(pipeEnds[0]);
-    while (::wait(nullptr) > 0) {
-    }
-    ASSERT_EQ(numbers.size(), 160u);
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        ASSERT_EQ(numbers[i], static_cast<long>(i) + 1);
-    }
-    EXPECT_EQ(written(), kHeader + line("a", "161") + line("b", "1") + kFooter);
-}
-
-TEST_F(AutoIncrementedIdentificatorsTest, KilledSharedWritersLeaveNoDamageAndNoRepeat) {
-    std::string entries;
-    for (int i = 0; i < 300; ++i) { // a rewrite long enough to be interrupted half-way
+TEST_F(AutoIncrementedIdentificatorsTest, SharedWritersNeitherRepeatNorSkipAndSurviveKills) {
+    std::string entries, lines;
+    for (int i = 100; i < 400; ++i) { // a rewrite long enough to be interrupted half-way
         entries += counter("c" + std::to_string(i));
+        lines += line("c" + std::to_string(i), "1");
     }
-    const std::string definitions = defs(entries + counter("a"));
+    const std::string definitions = defs(counter("a") + entries);
+    std::vector<long> expected(160);
+    std::iota(expected.begin(), expected.end(), 1L);
+    EXPECT_EQ(runWriters(definitions, values, 4, 40), expected) << "four writers at once";
+    EXPECT_EQ(written(), kHeader + line("a", "161") + lines + kFooter);
+
     std::mt19937 random(13);
-    std::vector<long> taken;
+    std::vector<long> taken = expected;
     for (int kill = 0; kill < 50; ++kill) {
-        const auto delay = std::uniform_int_distribution<int>(0, 10000)(random);
-        int pipeEnds[2];
-        ASSERT_EQ(::pipe(pipeEnds), 0);
-        const pid_t writer = start(pipeEnds, [&](int fd) {
-            AutoIncrementedIdentificators set(Mode::Shared);
-            set.init(definitions, values);
-            while (true) {
-                report(fd, set.takeValue("a"));
-            }
-        });
-        ::close(pipeEnds[1]);
-        ::usleep(static_cast<useconds_t>(delay));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        const std::vector<long> numbers = readNumbers(pipeEnds[0]);
+        const int delay = std::uniform_int_distribution<int>(0, 10000)(random);
+        const std::vector<long> numbers = runWriters(definitions, values, 1, -1, delay);
         taken.insert(taken.end(), numbers.begin(), numbers.end());
     }
     std::sort(taken.begin(), taken.end());
+
     EXPECT_EQ(std::adjacent_find(taken.begin(), taken.end()), taken.end()) << "repeated";
-    AutoIncrementedIdentificators set(Mode::Shared);
-    ASSERT_TRUE(set.init(definitions, values));
+    auto set = load(definitions, Mode::Shared);
     EXPECT_EQ(set.getValueFileState(), State::Saved);
     const auto after = set.takeValue("a");
     ASSERT_TRUE(after.has_value());
-    EXPECT_GT(std::stol(after->substr(7)), taken.empty() ? 0 : taken.back());
+    EXPECT_GT(std::stol(after->substr(7)), taken.back());
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
             << "a temporary file survived the next change";
     }
 }
 
-TEST_F(AutoIncrementedIdentificatorsTest, SharedModeLeavesUnreadableFilesAndKeepsOtherCounters) {
+TEST_F(AutoIncrementedIdentificatorsTest, OnlySharedModeLeavesUnreadableFilesAsTheyAre) {
     const std::string definitions = defs(counter("a"));
     const std::string unreadable =
         "the value file '" + values + "' cannot be read as a value file; it was left as it is";
     for (const std::string content :
          {"garbage", "", "<autoident><ident name=\"a\" value=\"9\"", "<Templates/>"}) {
+        SCOPED_TRACE(content);
         dir.write("values.xml", content);
-        AutoIncrementedIdentificators set(Mode::Shared);
-        ASSERT_TRUE(set.init(definitions, values));
-        EXPECT_EQ(set.getValueFileState(), State::Unreadable) << content;
+        auto set = load(definitions, Mode::Shared);
+        EXPECT_EQ(set.getValueFileState(), State::Unreadable);
         OstrelException errors;
         EXPECT_EQ(set.takeValue("a", &errors), std::nullopt);
         EXPECT_FALSE(set.incrementValue("a"));
         EXPECT_EQ(readFile(values), content) << "left as it is";
         ASSERT_EQ(errors.getRecords().size(), 1u);
         EXPECT_EQ(errors.getRecords()[0].message.str(), unreadable);
+        auto single = load(definitions); // a single writer starts every counter afresh
+        EXPECT_EQ(written(), kHeader + line("a", "1") + kFooter);
     }
     // A line for a counter defined elsewhere (a newer definition file) stays.
     dir.write("values.xml", kHeader + line("a", "4") + line("b", "7") + kFooter);
-    AutoIncrementedIdentificators set(Mode::Shared);
-    ASSERT_TRUE(set.init(definitions, values));
+    auto set = load(definitions, Mode::Shared);
     EXPECT_EQ(set.takeValue("a"), "X070309004");
     EXPECT_EQ(written(), kHeader + line("a", "5") + line("b", "7") + kFooter);
     OstrelException errors;
