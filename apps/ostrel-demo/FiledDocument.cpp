@@ -1,5 +1,7 @@
 #include "FiledDocument.h"
 
+#include "host/base/ZmXml.h"
+
 #include <libxml/tree.h>
 
 #include <cstdio>
@@ -27,7 +29,10 @@ std::string fileNamePart(const std::string& type) {
             c = '_';
         }
     }
-    return part.empty() || part[0] == '.' ? "_" + part : part;
+    if (part.empty() || part[0] == '.') {
+        part.insert(part.begin(), '_');
+    }
+    return part;
 }
 
 } // namespace
@@ -37,9 +42,9 @@ std::string filedDocumentXml(const FiledDocument& document) {
     const auto text = [](const std::string& value) {
         return reinterpret_cast<const xmlChar*>(value.c_str());
     };
-    xmlDoc* xml = xmlNewDoc(text("1.0"));
-    xmlNode* root = xmlNewDocNode(xml, nullptr, text("document"), nullptr);
-    xmlDocSetRootElement(xml, root);
+    const zmxml::DocPtr xml(xmlNewDoc(text("1.0")));
+    xmlNode* root = xmlNewDocNode(xml.get(), nullptr, text("document"), nullptr);
+    xmlDocSetRootElement(xml.get(), root);
     xmlNewProp(root, text("type"), text(document.type));
     xmlNewProp(root, text("name"), text(document.typeName));
     xmlNewProp(root, text("domain"), text(document.domain));
@@ -50,17 +55,18 @@ std::string filedDocumentXml(const FiledDocument& document) {
     }
     xmlChar* written = nullptr;
     int size = 0;
-    xmlDocDumpFormatMemoryEnc(xml, &written, &size, "utf-8", 1);
+    xmlDocDumpFormatMemoryEnc(xml.get(), &written, &size, "utf-8", 1);
+    const zmxml::XmlCharPtr owned(written);
     std::string result(reinterpret_cast<const char*>(written), static_cast<std::size_t>(size));
-    xmlFree(written);
-    xmlFreeDoc(xml);
     return result;
 }
 
 std::optional<std::string> fileDocument(const FiledDocument& document, const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    const std::string suffix = "-" + fileNamePart(document.type) + ".xml";
+    std::string suffix = fileNamePart(document.type);
+    suffix.insert(suffix.begin(), '-');
+    suffix += ".xml";
     for (int number = 1; number <= 9999; ++number) {
         char prefix[16];
         std::snprintf(prefix, sizeof prefix, "%04d", number);
