@@ -2,6 +2,7 @@
 // switches the thread's messages locale around each look-up. Baseline: the
 // same look-up by gettext alone in a process whose locale is already set.
 
+#include "RatioReporter.h"
 #include "i18n/ZMLanguageSettings.h"
 #include "platform/MemoryRegistry.h"
 
@@ -59,4 +60,9 @@ BENCHMARK(BM_TranslateInCLocale);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return ostrel::bench::runWithRatios(argc, argv, [](auto& report) {
+        report.ratio("BM_TranslateInSetLocale", "BM_GettextInSetLocale");
+        report.ratio("BM_TranslateInCLocale", "BM_GettextInSetLocale");
+    });
+}
