@@ -83,15 +83,19 @@ std::string readAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+/// Writes `bytes` over `target` in place, as a single-writer set does.
+void writeFile(const std::string& target, const std::string& bytes) {
+    std::FILE* file = std::fopen(target.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
 void BareWrite(benchmark::State& state) {
     const Files files = makeFiles(static_cast<int>(state.range(0)));
     const std::string bytes = readAll(files.values);
     const std::string target = (files.dir / "bare-write.xml").string();
     for (auto _ : state) {
-        std::FILE* file = std::fopen(target.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fflush(file);
-        std::fclose(file);
+        writeFile(target, bytes);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<long long>(bytes.size()));
 }
@@ -157,12 +161,6 @@ void parseBoth(const Files& files) {
     benchmark::DoNotOptimize(values);
     xmlFreeDoc(values);
     xmlFreeDoc(definitions);
-}
-
-void writeFile(const std::string& target, const std::string& bytes) {
-    std::FILE* file = std::fopen(target.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
 }
 
 void BareParse(benchmark::State& state) {

@@ -13,7 +13,6 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 #include "host/base/SoopDb.h"
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -123,13 +122,11 @@ std::size_t distinctUnderWriters(Mode mode, const std::filesystem::path& dir, in
         }
     }
     ::close(pipeEnds[1]);
-    std::vector<std::string> identifiers = readLines(pipeEnds[0]);
+    const std::vector<std::string> identifiers = readLines(pipeEnds[0]);
     ::close(pipeEnds[0]);
     while (::wait(nullptr) > 0) {
     }
-    std::sort(identifiers.begin(), identifiers.end());
-    return static_cast<std::size_t>(std::unique(identifiers.begin(), identifiers.end()) -
-                                    identifiers.begin());
+    return identifiers.size() - static_cast<std::size_t>(repeats(identifiers));
 }
 
 bool isDamaged(const Files& files, int counters) {
@@ -165,7 +162,6 @@ KillResult underKills(Mode mode, const std::filesystem::path& dir, int kills) {
     const auto window = std::chrono::duration_cast<std::chrono::microseconds>(use * 3 / 2);
     std::mt19937 random(13);
     KillResult result;
-    std::vector<std::string> identifiers;
     for (int kill = 0; kill < kills; ++kill) {
         const pid_t child = startUse(mode, files, pipeEnds[1]);
         ::usleep(static_cast<useconds_t>(
@@ -178,7 +174,7 @@ KillResult underKills(Mode mode, const std::filesystem::path& dir, int kills) {
     // either, and it clears what the killed one left behind.
     ::waitpid(startUse(mode, files, pipeEnds[1]), nullptr, 0);
     ::close(pipeEnds[1]);
-    identifiers = readLines(pipeEnds[0]);
+    const std::vector<std::string> identifiers = readLines(pipeEnds[0]);
     ::close(pipeEnds[0]);
     result.repeated = repeats(identifiers);
     result.handedOut = identifiers.size();

@@ -199,20 +199,20 @@ std::string nextOf(AutoIncrementedIdentificators& idents, const std::string& nam
 }
 
 /// Hands out the counter's next identifier: one locked step, so two users of
-/// the value file never get the same one.
-int useCounter(AutoIncrementedIdentificators& idents, const Request& request, Output& output) {
-    const std::string expected = nextOf(idents, request.name);
+/// the value file never get the same one. `next` is the identifier as loaded.
+int useCounter(AutoIncrementedIdentificators& idents, const Request& request,
+               const std::string& next, Output& output) {
     const auto used = idents.takeValue(request.name.c_str());
     if (!used) {
-        return reportNotSaved(idents, request.values, "the use of " + expected + " was", output);
+        return reportNotSaved(idents, request.values, "the use of " + next + " was", output);
     }
     output.out << request.name << ": used " << *used << ", next " << nextOf(idents, request.name)
                << '\n';
     return 0;
 }
 
-int syncCounter(AutoIncrementedIdentificators& idents, const Request& request, Output& output) {
-    const std::string example = nextOf(idents, request.name);
+int syncCounter(AutoIncrementedIdentificators& idents, const Request& request,
+                const std::string& example, Output& output) {
     const std::string& typed = request.typed;
     const bool fits = idents.updateIdentifier(request.name.c_str(), typed.c_str());
     if (!idents.isValueFileWritten()) {
@@ -254,8 +254,10 @@ int run(const std::vector<std::string>& args, Output& output) {
         output.out << next << '\n';
         return 0;
     }
-    return request.action == "use" ? useCounter(idents, request, output)
-                                   : syncCounter(idents, request, output);
+    // A copy: the counter's text changes with the counter.
+    const std::string loaded = next;
+    return request.action == "use" ? useCounter(idents, request, loaded, output)
+                                   : syncCounter(idents, request, loaded, output);
 }
 
 const Registration registration(

@@ -129,8 +129,6 @@ public:
     /// The same in detail.
     ValueFileState getValueFileState() const { return state_; }
 
-    Mode getMode() const { return mode_; }
-
 private:
     /// A line of a shared value file for a counter that this set does not
     /// define.
