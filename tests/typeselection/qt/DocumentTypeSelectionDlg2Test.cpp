@@ -181,8 +181,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
-    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                     RegistryValue::string("de"));
+    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de"));
     auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
     german.initialize("ostrel");
     auto shown = dialog();
@@ -207,8 +206,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
               translated(text::documentGroup))
         << "the label names its control";
     // No English catalogue: the other tests see the message ids.
-    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                     RegistryValue::string("en"));
+    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en"));
     ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
     ::unsetenv("LANGUAGE");
 }
