@@ -30,11 +30,8 @@ protected:
     OstrelDocAttribute* make(const char* id, const char* value = "", const char* status = "N",
                              const char* mandatory = "N", const char* mask = "") {
         auto& t = templates_.emplace_back(std::make_unique<AttributeTemplate>(id));
-        t->setProperty("name", id)
-            .setProperty("size", "10")
-            .setProperty("status", status)
-            .setProperty("mandatory", mandatory)
-            .setProperty("mask", mask);
+        t->setProperty("name", id).setProperty("size", "10").setProperty("status", status);
+        t->setProperty("mandatory", mandatory).setProperty("mask", mask);
         auto* a = new OstrelDocAttribute(t.get());
         a->setValue(value);
         return a;

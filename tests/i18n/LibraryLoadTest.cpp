@@ -31,10 +31,9 @@ TEST(LibraryLoadTest, ConfiguredLanguageAppliesWhateverTheProcessLocale) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.output);
         ostrel::test::TempDir dir;
-        std::filesystem::create_directories(dir.file("user"));
-        std::filesystem::create_directories(dir.file("machine"));
         for (const auto& [file, language] :
              {std::pair{"user", row.user}, {"machine", row.machine}}) {
+            std::filesystem::create_directories(dir.file(file));
             const std::string path = std::string(file) + "/Zelvamont.ini";
             if (language == fifo) {
                 ASSERT_EQ(::mkfifo(dir.file(path).c_str(), 0600), 0);

@@ -7,20 +7,6 @@ namespace {
 
 using namespace ostrel::platform;
 
-TEST(MonitorsTest, APointOnTheBorderOfTwoMonitorsLiesOnTheRightHandOne) {
-    const ScreenRect left{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080};
-    for (const auto& [point, onLeft, onRight] : {
-             std::tuple{ScreenPoint{1919, 0}, true, false},
-             {ScreenPoint{1920, 0}, false, true},
-             {ScreenPoint{0, 1080}, false, false}, // the bottom edge is outside
-             {ScreenPoint{-1, 5}, false, false},
-         }) {
-        SCOPED_TRACE(std::to_string(point.x) + "," + std::to_string(point.y));
-        EXPECT_EQ(left.contains(point), onLeft);
-        EXPECT_EQ(right.contains(point), onRight);
-    }
-}
-
 TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
     const int parent = 0;
     const ScreenRect primary{0, 0, 1920, 1080};
@@ -33,7 +19,10 @@ TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
     } rows[] = {
         {primary, {412, 218}, true, {412, 218}, "on the monitor"},
         {{1920, 100, 3840, 1180}, {412, 218}, true, {2020, 200}, "off it: the fallback on it"},
+        {primary, {1919, 0}, true, {1919, 0}, "the right-most column lies inside"},
+        {primary, {1920, 0}, true, {100, 100}, "the right edge lies outside"},
         {primary, {0, 1080}, true, {100, 100}, "the bottom edge lies outside"},
+        {primary, {-1, 5}, true, {100, 100}, "left of the monitor"},
         {primary, {412, 218}, false, {100, 100}, "no parent: the fallback as it is"},
     };
     for (const auto& row : rows) {

@@ -3,10 +3,6 @@
 #include "typeselection/SampleCatalogue.h"
 
 #include "doctypes/DocumentTypeItem.h"
-#include "host/common/OstrelDomainConfiguration.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/Monitors.h"
-#include "platform/ScopedDefault.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +18,13 @@ using namespace ostrel::platform;
 using ostrel::typeselection::SelectionChange;
 using ostrel::typeselection::TypeSelectionModel;
 
-constexpr const char* kKey = TypeSelectionModel::kSettingsKey;
-
 // A stand-in for the dialog's parent window: the monitor query only needs a
 // window that is not null.
 const int parentWindowObject = 0;
 const WindowHandle kParent = &parentWindowObject;
 
-class TypeSelectionModelTest : public ::testing::Test {
+class TypeSelectionModelTest : public ostrel::test::TypeSelectionTest {
 protected:
-    TypeSelectionModelTest() { store().createKey(RegistryRoot::CurrentUser, kKey); }
-
-    MemoryRegistry& store() { return registry_.get<MemoryRegistry>(); }
-    void storeText(const char* name, const std::string& text) {
-        store().setValue(RegistryRoot::CurrentUser, kKey, name, RegistryValue::string(text));
-    }
-    std::optional<std::string> storedText(const char* name) {
-        const auto value = store().getValue(RegistryRoot::CurrentUser, kKey, name);
-        return value ? std::optional(value->text()) : std::nullopt;
-    }
-
     // A started model on the sample catalogue.
     std::unique_ptr<TypeSelectionModel> start(const std::string& preselected = "",
                                               bool allowChangeDomain = false) {
@@ -61,11 +44,6 @@ protected:
         }
         return out;
     }
-
-    ScopedDefault<Registry> registry_{std::make_unique<MemoryRegistry>()};
-    ScopedDefault<Monitors> monitors_{std::make_unique<FixedMonitors>()};
-    ostrel::test::SampleCatalogue catalogue;
-    OstrelDomainConfiguration configuration;
 };
 
 TEST_F(TypeSelectionModelTest, TreeHoldsEveryItemWithACreatableItemBelowItNested) {
@@ -276,14 +254,14 @@ TEST_F(TypeSelectionModelTest, SettingsNeedTheKeyAndNeverCreateIt) {
     auto model = start();
     EXPECT_FALSE(model->storeGeometry(640, 480, 10, 20));
     model->confirm(catalogue.item("FIN.ORDER"));
-    EXPECT_FALSE(store().hasKey(RegistryRoot::CurrentUser, kKey));
+    EXPECT_FALSE(store().hasKey(kUser, kKey));
     EXPECT_EQ(model->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.ORDER"));
 
-    store().createKey(RegistryRoot::CurrentUser, kKey);
+    store().createKey(kUser, kKey);
     ASSERT_TRUE(model->storeGeometry(640, 480, -10, 20));
     EXPECT_EQ(storedText(TypeSelectionModel::kGeometryValue), "640;480;-10;20;");
     // Read whatever its type, as wide text: an expandable string too.
-    store().setValue(RegistryRoot::CurrentUser, kKey, TypeSelectionModel::kGeometryValue,
+    store().setValue(kUser, kKey, TypeSelectionModel::kGeometryValue,
                      RegistryValue::expandString("700;500;"));
     model = start();
     EXPECT_EQ(model->getSavedGeometry().width, 700);

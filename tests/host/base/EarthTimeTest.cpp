@@ -55,12 +55,7 @@ TEST(EarthTimeTest, EachFieldTakesItsOwnPartOfTheTime) {
     const zmbase::ScopedLocalClock clock([] { return EarthTime(2026, 11, 7, 13, 47, 29); });
     EarthTime now;
     now.setNowLocal();
-    EXPECT_EQ(now.year, 2026);
-    EXPECT_EQ(now.month, 11);
-    EXPECT_EQ(now.day, 7);
-    EXPECT_EQ(now.hour, 13);
-    EXPECT_EQ(now.minute, 47);
-    EXPECT_EQ(now.second, 29);
+    EXPECT_EQ(now, EarthTime(2026, 11, 7, 13, 47, 29));
 }
 
 TEST(EarthTimeTest, NestedClocksRestoreEachOtherInTurn) {

@@ -29,6 +29,9 @@ TEST(DocumentFactoryTest, IteratesInByteOrderAndRefusesASecondTemplateOfTheSameT
     EXPECT_EQ(factory.getTemplateCount(), 4u);
     EXPECT_EQ(factory.findTemplate("Order"), first);
     EXPECT_EQ(factory.findTemplate("order"), nullptr);
+    // A withdrawn template leaving the catalogue: DocumentTypesFillTest.
+    EXPECT_EQ(DocumentTemplate("").isUsable(), 0u) << "a template without a type";
+    EXPECT_NE(first->isUsable(), 0u);
 }
 
 TEST(DocumentFactoryTest, CopiesOwnTheirTemplates) {
@@ -45,12 +48,6 @@ TEST(DocumentFactoryTest, CopiesOwnTheirTemplates) {
     Ostrel::u8string size;
     EXPECT_TRUE(t->getAttribute(0)->getProperty("size", size));
     EXPECT_EQ(size.str(), "10");
-}
-
-// A withdrawn template leaving the catalogue: DocumentTypesFillTest.
-TEST(DocumentFactoryTest, ATemplateWithoutATypeIsNotUsable) {
-    EXPECT_EQ(DocumentTemplate("").isUsable(), 0u);
-    EXPECT_NE(DocumentTemplate("Invoice").isUsable(), 0u);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,29 +90,24 @@ TEST_F(CKeyDrivenListCtrlTest, TipStaysForASecondOfTheClockThenGoes) {
 }
 
 TEST_F(CKeyDrivenListCtrlTest, ArrowsFocusLossAndNewEntriesHideTheTip) {
-    const auto typeAndCheck = [this] {
-        QTest::keyClicks(list.get(), QStringLiteral("i"));
-        return tipShows(QStringLiteral("i"));
-    };
-    list->selectEntry(0);
-    ASSERT_TRUE(typeAndCheck());
-    QTest::keyClick(list.get(), Qt::Key_Down);
-    EXPECT_FALSE(tip()->isVisible());
-    EXPECT_EQ(list->selectedEntry(), 1u) << "the arrow still moves";
-
-    ASSERT_TRUE(typeAndCheck());
-    setEntries({"Inventory"});
-    EXPECT_FALSE(tip()->isVisible());
-
-    list->selectEntry(0);
-    ASSERT_TRUE(typeAndCheck());
     QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(list.get(), &focusOut);
-    EXPECT_FALSE(tip()->isVisible());
-
-    ASSERT_TRUE(typeAndCheck());
-    list->hide();
-    EXPECT_FALSE(tip()->isVisible());
+    const std::pair<const char*, std::function<void()>> hiders[] = {
+        {"an arrow",
+         [&] {
+             QTest::keyClick(list.get(), Qt::Key_Down);
+             EXPECT_EQ(list->selectedEntry(), 1u) << "the arrow still moves";
+         }},
+        {"new entries", [&] { setEntries({"Inventory"}); }},
+        {"focus loss", [&] { QApplication::sendEvent(list.get(), &focusOut); }},
+        {"hiding", [&] { list->hide(); }},
+    };
+    for (const auto& [note, hide] : hiders) {
+        list->selectEntry(0);
+        QTest::keyClicks(list.get(), QStringLiteral("i"));
+        ASSERT_TRUE(tipShows(QStringLiteral("i"))) << note;
+        hide();
+        EXPECT_FALSE(tip()->isVisible()) << note;
+    }
 }
 
 TEST_F(CKeyDrivenListCtrlTest, AltWithDigitsAndSignsSearchesOtherAltKeysDoNot) {

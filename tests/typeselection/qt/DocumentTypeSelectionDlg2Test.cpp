@@ -2,14 +2,9 @@
 
 #include "typeselection/SampleCatalogue.h"
 
-#include "host/common/OstrelDomainConfiguration.h"
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
 #include "platform/CalendarClock.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/Monitors.h"
-#include "platform/ScopedDefault.h"
-#include "typeselection/TypeSelectionModel.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
 #include <QApplication>
@@ -31,23 +26,9 @@
 namespace {
 
 using namespace ostrel::platform;
-using ostrel::typeselection::TypeSelectionModel;
 
-constexpr const char* kKey = TypeSelectionModel::kSettingsKey;
-
-class DocumentTypeSelectionDlg2Test : public ::testing::Test {
+class DocumentTypeSelectionDlg2Test : public ostrel::test::TypeSelectionTest {
 protected:
-    DocumentTypeSelectionDlg2Test() { store().createKey(RegistryRoot::CurrentUser, kKey); }
-
-    MemoryRegistry& store() { return registry.get<MemoryRegistry>(); }
-    void store(const char* name, const char* text) {
-        store().setValue(RegistryRoot::CurrentUser, kKey, name, RegistryValue::string(text));
-    }
-    std::optional<std::string> stored(const char* name) {
-        const auto value = store().getValue(RegistryRoot::CurrentUser, kKey, name);
-        return value ? std::optional(value->text()) : std::nullopt;
-    }
-
     std::unique_ptr<DocumentTypeSelectionDlg2> dialog(const char* preselected = "",
                                                       bool allowChangeDomain = true) {
         return std::make_unique<DocumentTypeSelectionDlg2>(catalogue.types, &configuration,
@@ -77,11 +58,7 @@ protected:
         return child<QLineEdit>(dialog, "descriptionEdit")->text();
     }
 
-    ScopedDefault<Registry> registry{std::make_unique<MemoryRegistry>()};
-    ScopedDefault<Monitors> monitors{std::make_unique<FixedMonitors>()};
     ScopedDefault<CalendarClock> clock{std::make_unique<ManualCalendarClock>(0)};
-    ostrel::test::SampleCatalogue catalogue;
-    OstrelDomainConfiguration configuration;
     QWidget parent;
 };
 
@@ -106,7 +83,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, RecentTypeSelectsItsGroupAndItsEntry) {
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
-    store("lastSelectedDocument", "FIN.ORDER");
+    storeText("lastSelectedDocument", "FIN.ORDER");
     auto shown = dialog();
     showActive(*shown);
     auto* list = child<CKeyDrivenListCtrl>(*shown, "documentList");
@@ -115,10 +92,10 @@ TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
     EXPECT_EQ(shown->result(), QDialog::Accepted);
     EXPECT_FALSE(shown->isVisible());
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.INVOICE"));
-    EXPECT_EQ(stored("lastSelectedDocument"), "FIN.INVOICE|FIN.ORDER");
+    EXPECT_EQ(storedText("lastSelectedDocument"), "FIN.INVOICE|FIN.ORDER");
 
     // Projects lists nothing: a double click confirms without a type.
-    store("lastSelectedDocument", "PRJ.LEASE");
+    storeText("lastSelectedDocument", "PRJ.LEASE");
     shown = dialog();
     showActive(*shown);
     auto* tree = child<QTreeWidget>(*shown, "documentTree");
@@ -128,7 +105,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(shown->result(), QDialog::Accepted);
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
-    EXPECT_EQ(stored("lastSelectedDocument"), "PRJ.LEASE") << "nothing stored";
+    EXPECT_EQ(storedText("lastSelectedDocument"), "PRJ.LEASE") << "nothing stored";
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet) {
@@ -142,8 +119,8 @@ TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet)
     EXPECT_EQ(shown->result(), QDialog::Rejected);
     EXPECT_TRUE(shown->getChangeDomain());
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
-    EXPECT_NE(stored("DocumentTypeSelectionDialogSize"), std::nullopt);
-    EXPECT_EQ(stored("lastSelectedDocument"), std::nullopt);
+    EXPECT_NE(storedText("DocumentTypeSelectionDialogSize"), std::nullopt);
+    EXPECT_EQ(storedText("lastSelectedDocument"), std::nullopt);
 
     shown = dialog("FIN.ORDER", false);
     shown->show();
@@ -153,7 +130,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet)
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutcome) {
-    store("DocumentTypeSelectionDialogSize", "640;480;100;120;");
+    storeText("DocumentTypeSelectionDialogSize", "640;480;100;120;");
     auto shown = dialog();
     shown->show();
     EXPECT_EQ(shown->pos(), QPoint(100, 120));
@@ -162,14 +139,14 @@ TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutc
     shown->resize(700, 500);
     QTimer::singleShot(0, shown.get(), [&] { QTest::keyClick(shown.get(), Qt::Key_Escape); });
     EXPECT_EQ(shown->DoModal(), 2);
-    EXPECT_EQ(stored("DocumentTypeSelectionDialogSize"), "700;500;30;40;");
+    EXPECT_EQ(storedText("DocumentTypeSelectionDialogSize"), "700;500;30;40;");
 
     // A stored size of 0 by 0 opens the dialog at its smallest size.
-    store("DocumentTypeSelectionDialogSize", "0;0;10;10;");
+    storeText("DocumentTypeSelectionDialogSize", "0;0;10;10;");
     shown = dialog();
     QTimer::singleShot(0, shown.get(), [&] { shown->close(); });
     EXPECT_EQ(shown->DoModal(), 2) << "the window's close button cancels";
-    EXPECT_EQ(stored("DocumentTypeSelectionDialogSize"),
+    EXPECT_EQ(storedText("DocumentTypeSelectionDialogSize"),
               std::to_string(shown->minimumWidth()) + ";" + std::to_string(shown->minimumHeight()) +
                   ";10;10;");
     EXPECT_GE(shown->minimumWidth(), 296) << "dialog units are wider than pixels";
@@ -204,8 +181,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
-    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                     RegistryValue::string("de"));
+    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de"));
     auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
     german.initialize("ostrel");
     auto shown = dialog();
@@ -230,8 +206,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
               translated(text::documentGroup))
         << "the label names its control";
     // No English catalogue: the other tests see the message ids.
-    store().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                     RegistryValue::string("en"));
+    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en"));
     ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
     ::unsetenv("LANGUAGE");
 }

@@ -21,10 +21,8 @@ TEST(NumberTextTest, ReadsLikeAtoiAndClampsOutOfRange) {
         {"x7", 0, 0},
         {"", 0, 0},
         {nullptr, 0, 0},
-        {"- 5", 0, 0}, // no blank between sign and digits
-        {"\xA0"
-         "5",
-         0, 0}, // a non-breaking space is no blank, whatever the locale
+        {"- 5", 0, 0},      // no blank between sign and digits
+        {"\xA0\x35", 0, 0}, // a non-breaking space is no blank, whatever the locale
         {"2147483648", 2147483648, INT_MAX},
         {"4294967296", 4294967296, INT_MAX}, // not 0, as a wrapping atoi would give
         {"9223372036854775808", kMax, INT_MAX},

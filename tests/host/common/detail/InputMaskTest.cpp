@@ -10,10 +10,8 @@ namespace {
 OstrelDocAttributeTemplate attribute(const char* mask, const char* size = "0",
                                      const char* mandatory = "N") {
     AttributeTemplate t("DOC.NUMBER");
-    t.setProperty("name", "Number")
-        .setProperty("mask", mask)
-        .setProperty("size", size)
-        .setProperty("mandatory", mandatory);
+    t.setProperty("name", "Number").setProperty("mask", mask);
+    t.setProperty("size", size).setProperty("mandatory", mandatory);
     return OstrelDocAttributeTemplate(&t);
 }
 
