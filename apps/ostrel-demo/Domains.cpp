@@ -1,5 +1,7 @@
 #include "Domains.h"
 
+#include "host/base/ZmXml.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -7,16 +9,10 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <memory>
 #include <set>
 
 namespace ostrel::demo {
 namespace {
-
-struct DocumentDeleter {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
-using XmlDocument = std::unique_ptr<xmlDoc, DocumentDeleter>;
 
 bool isElement(const xmlNode* node, const char* name) {
     return node->type == XML_ELEMENT_NODE &&
@@ -24,13 +20,8 @@ bool isElement(const xmlNode* node, const char* name) {
 }
 
 std::string attribute(const xmlNode* node, const char* name) {
-    xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-    if (value == nullptr) {
-        return {};
-    }
-    std::string text(reinterpret_cast<const char*>(value));
-    xmlFree(value);
-    return text;
+    const zmxml::XmlCharPtr value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+    return value ? std::string(reinterpret_cast<const char*>(value.get())) : std::string();
 }
 
 bool isFileId(const std::string& id) {
@@ -64,7 +55,7 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
         return std::nullopt;
     }
     // No network, no entity substitution, no messages on standard error.
-    const XmlDocument document(
+    const zmxml::DocPtr document(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     if (!document) {
