@@ -103,22 +103,27 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
     return domains;
 }
 
-std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
-                                                    std::string& error) {
+std::optional<std::string> readRegularFile(const std::string& fileName, std::string& error) {
     std::error_code ignored;
-    // A FIFO or a device would block or never end: only regular files are read.
     if (!std::filesystem::is_regular_file(fileName, ignored)) {
-        error = fileName + ": not a readable regular file";
+        error = "not a readable regular file";
         return std::nullopt;
     }
     std::ifstream in(fileName, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in && !in.eof()) {
-        error = fileName + ": cannot be read";
+        error = "cannot be read";
         return std::nullopt;
     }
+    return text;
+}
+
+std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
+                                                    std::string& error) {
+    const std::optional<std::string> text = readRegularFile(fileName, error);
     std::optional<std::vector<DomainEntry>> domains =
-        parseDomains(text, std::filesystem::path(fileName).parent_path().string(), error);
+        text ? parseDomains(*text, std::filesystem::path(fileName).parent_path().string(), error)
+             : std::nullopt;
     if (!domains) {
         error = fileName + ": " + error;
     }
