@@ -54,7 +54,9 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
         error = "the domains file is too large";
         return std::nullopt;
     }
-    // No network, no entity substitution, no messages on standard error.
+    // No network, no entity substitution, no messages on standard error: some
+    // faults (text not in its declared encoding) are printed whatever the options.
+    const zmxml::MutedErrors muted;
     const zmxml::DocPtr document(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
