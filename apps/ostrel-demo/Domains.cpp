@@ -1,5 +1,7 @@
 #include "Domains.h"
 
+#include "host/base/ZmXml.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -7,16 +9,10 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <memory>
 #include <set>
 
 namespace ostrel::demo {
 namespace {
-
-struct DocumentDeleter {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
-using XmlDocument = std::unique_ptr<xmlDoc, DocumentDeleter>;
 
 bool isElement(const xmlNode* node, const char* name) {
     return node->type == XML_ELEMENT_NODE &&
@@ -24,13 +20,8 @@ bool isElement(const xmlNode* node, const char* name) {
 }
 
 std::string attribute(const xmlNode* node, const char* name) {
-    xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-    if (value == nullptr) {
-        return {};
-    }
-    std::string text(reinterpret_cast<const char*>(value));
-    xmlFree(value);
-    return text;
+    const zmxml::XmlCharPtr value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+    return value ? std::string(reinterpret_cast<const char*>(value.get())) : std::string();
 }
 
 bool isFileId(const std::string& id) {
@@ -63,8 +54,10 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
         error = "the domains file is too large";
         return std::nullopt;
     }
-    // No network, no entity substitution, no messages on standard error.
-    const XmlDocument document(
+    // No network, no entity substitution, no messages on standard error: some
+    // faults (text not in its declared encoding) are printed whatever the options.
+    const zmxml::MutedErrors muted;
+    const zmxml::DocPtr document(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     if (!document) {
@@ -112,22 +105,27 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
     return domains;
 }
 
-std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
-                                                    std::string& error) {
+std::optional<std::string> readRegularFile(const std::string& fileName, std::string& error) {
     std::error_code ignored;
-    // A FIFO or a device would block or never end: only regular files are read.
     if (!std::filesystem::is_regular_file(fileName, ignored)) {
-        error = fileName + ": not a readable regular file";
+        error = "not a readable regular file";
         return std::nullopt;
     }
     std::ifstream in(fileName, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in && !in.eof()) {
-        error = fileName + ": cannot be read";
+        error = "cannot be read";
         return std::nullopt;
     }
+    return text;
+}
+
+std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
+                                                    std::string& error) {
+    const std::optional<std::string> text = readRegularFile(fileName, error);
     std::optional<std::vector<DomainEntry>> domains =
-        parseDomains(text, std::filesystem::path(fileName).parent_path().string(), error);
+        text ? parseDomains(*text, std::filesystem::path(fileName).parent_path().string(), error)
+             : std::nullopt;
     if (!domains) {
         error = fileName + ": " + error;
     }

@@ -31,6 +31,12 @@ struct DomainEntry {
 std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
                                                     std::string& error);
 
+/// The whole text of a file the demo reads (a domains file, a script). A
+/// FIFO or a device would block or never end: only regular files are read.
+/// On failure returns nothing and sets `error` to the reason, without the
+/// file's name.
+std::optional<std::string> readRegularFile(const std::string& fileName, std::string& error);
+
 /// As readDomains, on the text of a domains file whose folder is `folder`.
 std::optional<std::vector<DomainEntry>> parseDomains(const std::string& text,
                                                      const std::string& folder, std::string& error);

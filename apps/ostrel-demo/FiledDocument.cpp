@@ -61,10 +61,11 @@ std::string filedDocumentXml(const FiledDocument& document) {
     return result;
 }
 
-std::optional<std::string> fileDocument(const FiledDocument& document, const std::string& folder) {
+std::optional<std::string> fileDocument(const std::string& type, const std::string& record,
+                                        const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    std::string suffix = fileNamePart(document.type);
+    std::string suffix = fileNamePart(type);
     suffix.insert(suffix.begin(), '-');
     suffix += ".xml";
     for (int number = 1; number <= 9999; ++number) {
@@ -75,7 +76,7 @@ std::optional<std::string> fileDocument(const FiledDocument& document, const std
             continue;
         }
         std::ofstream out(path, std::ios::binary);
-        out << filedDocumentXml(document);
+        out << record;
         out.close();
         if (!out) {
             return std::nullopt;

@@ -27,9 +27,10 @@ struct FiledDocument {
 ///     </document>
 std::string filedDocumentXml(const FiledDocument& document);
 
-/// Writes the record into `folder` under the first free name
-/// `NNNN-<type>.xml` and returns that file's path; nothing when it cannot be
-/// written.
-std::optional<std::string> fileDocument(const FiledDocument& document, const std::string& folder);
+/// Writes `record` (filedDocumentXml of a document of `type`) into `folder`
+/// under the first free name `NNNN-<type>.xml` and returns that file's path;
+/// nothing when it cannot be written.
+std::optional<std::string> fileDocument(const std::string& type, const std::string& record,
+                                        const std::string& folder);
 
 } // namespace ostrel::demo

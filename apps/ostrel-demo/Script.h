@@ -16,6 +16,8 @@ enum class Button { Ok, Cancel, ChangeDomain };
 struct TypeChoice {
     std::optional<std::string> type;
     Button button = Button::Ok;
+
+    bool operator==(const TypeChoice&) const = default;
 };
 
 /// What a user does in the demo, written down so that it can run without a
@@ -37,6 +39,8 @@ struct Script {
     std::vector<std::pair<std::string, std::string>> values;
     /// How the identification dialog ends; none when the type selection was cancelled.
     std::optional<Button> identificationButton;
+
+    bool operator==(const Script&) const = default;
 };
 
 /// Reads a script; on failure returns nothing and sets `error` to

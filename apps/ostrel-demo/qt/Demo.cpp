@@ -13,24 +13,12 @@
 
 #include <QDir>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 namespace ostrel::demo {
 namespace {
-
-std::optional<std::string> readText(const std::string& fileName) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(fileName, ignored)) {
-        return std::nullopt;
-    }
-    std::ifstream in(fileName, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 int runScripted(DemoHost& host, const Script& script, const std::string& workFolder,
                 std::ostream& out, std::ostream& err) {
@@ -67,12 +55,10 @@ int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::optional<Script> script;
     if (!options.scriptFile.empty()) {
-        const std::optional<std::string> text = readText(options.scriptFile);
-        if (!text) {
-            err << "ostrel-demo: " << options.scriptFile << ": not a readable regular file\n";
-            return 2;
+        const std::optional<std::string> text = readRegularFile(options.scriptFile, error);
+        if (text) {
+            script = parseScript(*text, error);
         }
-        script = parseScript(*text, error);
         if (!script) {
             err << "ostrel-demo: " << options.scriptFile << ": " << error << '\n';
             return 2;

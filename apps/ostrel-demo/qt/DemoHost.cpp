@@ -103,14 +103,14 @@ int DemoHost::run(DialogDriver* driver) {
         identifier = use.identifier;
         out_ << use.message << '\n';
     }
+    const std::string record = filedDocumentXml(filed);
     const std::optional<std::string> path =
-        fileDocument(filed, (std::filesystem::path(workFolder_) / "filed").string());
+        fileDocument(filed.type, record, (std::filesystem::path(workFolder_) / "filed").string());
     if (!path) {
         out_ << "The document could not be filed in " << workFolder_ << "/filed\n";
         return 1;
     }
     filedFile_ = *path;
-    const std::string record = filedDocumentXml(filed);
     out_ << "Filed: " << *path << '\n' << record;
 
     ResultDialog result(QString::fromStdString(*path), QString::fromStdString(record));

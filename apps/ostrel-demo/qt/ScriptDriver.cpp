@@ -184,8 +184,8 @@ bool ScriptDriver::chooseType(QDialog& dialog, Domain& domain, const std::string
         return false;
     }
     press(Qt::Key_Tab);
-    QTest::keyClicks(focused(), QString::fromStdString(name.str()));
     const QString wanted = QString::fromStdString(name.str());
+    QTest::keyClicks(focused(), wanted);
     if (!hasFocus(list) || list->currentItem() == nullptr ||
         list->currentItem()->text() != wanted) {
         fail(dialog, "typing '" + name.str() + "' does not select that type in the list");

@@ -67,8 +67,9 @@ TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
                            "Head office",
                            {{"Recipient", "Smith & <Sons>"}, {"Summary", "a\nb"}},
                            zmbase::EarthTime(2024, 3, 1, 9, 5, 7)};
-    const auto first = fileDocument(document, folder.file("filed"));
-    const auto second = fileDocument(document, folder.file("filed"));
+    const std::string record = filedDocumentXml(document);
+    const auto first = fileDocument(document.type, record, folder.file("filed"));
+    const auto second = fileDocument(document.type, record, folder.file("filed"));
     ASSERT_TRUE(first && second);
     EXPECT_EQ(std::filesystem::path(*second).filename(), "0002-Letters.Outgoing.xml");
     EXPECT_EQ(readFile(*first),
