@@ -138,20 +138,6 @@ TEST_F(CMServer2DescrTest, FileNamesAreCheckedBeforeTheFileSystem) {
     EXPECT_EQ(ex_.getRecords(), std::vector<Record>{record(46, "Missing input file")});
 }
 
-TEST_F(CMServer2DescrTest, FilesWithEntitiesOrAnExternalDtdAreRefused) {
-    const std::string body = "<Templates><Template id='&b;' name='n'/></Templates>";
-    for (const std::string& content :
-         {"<!DOCTYPE Templates [<!ENTITY a 'aaaa'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;'>]>" + body,
-          "<!DOCTYPE Templates [<!ENTITY b SYSTEM 'file:///etc/passwd'>]>" + body,
-          std::string("<!DOCTYPE Templates SYSTEM 'file:///dev/null'><Templates/>")}) {
-        ex_.clear();
-        EXPECT_FALSE(read(content));
-        EXPECT_EQ(ex_.getRecords(), std::vector<Record>{record(54, "Cannot parse file: " + file_)})
-            << content;
-    }
-    EXPECT_TRUE(templates_.empty());
-}
-
 TEST_F(CMServer2DescrTest, OptionalAttributesGetDefaultsAndNothingMustBeUnique) {
     ASSERT_TRUE(read(templates(
         "<Template id='T' name='first'><Description>one</Description><Attributes><Other/>"

@@ -79,11 +79,11 @@ TEST_F(DocumentTypesFillTest, CopiesKeepTheirOwnGroups) {
     auto original = std::make_unique<DocumentTypesFill>();
     DocumentTypes scratch;
     std::list<Ostrel::u8string> properties{"Area"};
-    original->fillDocumentTypes(factory_, properties, scratch);
+    ASSERT_TRUE(original->fillDocumentTypes(factory_, properties, scratch));
     DocumentTypesFill copy(*original);
     original.reset();
     // The copy holds the groups found so far: a second fill adds the types to them once more.
-    copy.fillDocumentTypes(factory_, properties, types_);
+    ASSERT_TRUE(copy.fillDocumentTypes(factory_, properties, types_));
     EXPECT_EQ(dump(types_), "OSTREL.AREA.Letters 'Letters' +\n"
                             "  OK 'Fine' create\n"
                             "  OK 'Fine' create\n");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <list>
 #include <string>
 
 namespace {
@@ -72,18 +71,6 @@ TEST(LastSelectedTypesTest, ReadingStoredText) {
         EXPECT_EQ(recent.deserialize(row.text, true), row.ok) << row.note;
         EXPECT_EQ(stored(recent), row.items) << row.note;
     }
-}
-
-TEST(LastSelectedTypesTest, ReadingWithoutClearingAppendsBeyondTheMaximum) {
-    LastSelectedTypes recent(2);
-    recent.addItem("B");
-    recent.addItem("A");
-    EXPECT_TRUE(recent.deserialize("C|A|D", false));
-    EXPECT_EQ(stored(recent), "A|B|C|A|D");
-    std::list<Ostrel::u8string> out{"D", "X"};
-    EXPECT_TRUE(recent.getSelectedItemsList(out));
-    EXPECT_EQ(out, (std::list<Ostrel::u8string>{"D", "X", "A", "B", "C"}))
-        << "appends, skipping what the list already holds";
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "document/CMEditableMultiDocument.h"
 
-#include "host/common/AttributeTemplate.h"
+#include "support/Documents.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,10 @@ namespace {
 // Ownership (each attribute deleted exactly once, none too early) is checked by the sanitizers.
 class CMEditableMultiDocumentTest : public ::testing::Test {
 protected:
-    void fill(CMEditableDocument& document, std::initializer_list<const char*> names,
-              const char* value = "v") {
+    static void fill(CMEditableDocument& document, std::initializer_list<const char*> names,
+                     const char* value = "v") {
         for (const char* name : names) {
-            auto* a = new OstrelDocAttribute(
-                templates_.emplace_back(std::make_unique<AttributeTemplate>(name)).get());
-            a->setValue(value);
-            ASSERT_TRUE(document.addProperty(a));
+            ostrel::test::addAttributes(document, {{name, value}});
         }
     }
     static std::string show(CMEditableMultiDocument& document) {
@@ -36,8 +33,6 @@ protected:
         }
         return out;
     }
-
-    std::vector<std::unique_ptr<AttributeTemplate>> templates_;
 };
 
 TEST_F(CMEditableMultiDocumentTest, TakingOverCopiesAndKeepsWhatIsHeld) {

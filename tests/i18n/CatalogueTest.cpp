@@ -29,10 +29,11 @@ protected:
     }
     // Sets the catalogue up as the library does at load, for `language`.
     ZMLanguageSettings load(const char* language) {
-        store_.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser, "Software\\Zelvamont",
-                                              "Language", RegistryValue::string(language));
+        EXPECT_TRUE(store_.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser,
+                                                          "Software\\Zelvamont", "Language",
+                                                          RegistryValue::string(language)));
         auto settings = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
-        settings.initialize("ostrel");
+        EXPECT_TRUE(settings.initialize("ostrel"));
         return settings;
     }
 
@@ -73,6 +74,7 @@ TEST_F(CatalogueTest, EveryDialogTextIsTranslatedInEachLanguage) {
             EXPECT_NE(translated, id);
             EXPECT_TRUE(keepsPlaceholders(id, translated)) << translated;
         }
+        EXPECT_EQ(settings.translate("No such message").str(), "No such message");
     }
     EXPECT_NE(translations[0], translations[1]);
 }

@@ -1,5 +1,5 @@
-// Loads the real libostrel.so into a separate host process, with a settings
-// store of its own, and checks the texts that process gets.
+// Loads the real libostrel.so into a separate host process, linked or opened at run time, and
+// checks what that process gets and that it exits cleanly.
 
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
@@ -53,6 +53,17 @@ TEST(LibraryLoadTest, ConfiguredLanguageAppliesWhateverTheProcessLocale) {
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(result.output, row.output);
         EXPECT_EQ(std::filesystem::exists(dir.file("user/Zelvamont.ini")), row.user != nullptr);
+    }
+}
+
+TEST(LibraryLoadTest, HostsThatLoadTheLibraryAtRunTimeExitCleanly) {
+    for (const auto& [mode, output] :
+         {std::pair{"keep", "loaded:yes"}, std::pair{"close", "loaded:yes closed:yes"}}) {
+        SCOPED_TRACE(mode);
+        const auto result = ostrel::test::runChild({OSTREL_DLOPEN_HOST, OSTREL_LIBRARY_FILE, mode},
+                                                   {{"QT_QPA_PLATFORM", "offscreen"}});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.output, output) << "output that was never flushed is lost in a crash";
     }
 }
 

@@ -214,7 +214,7 @@ TEST_F(IdentificationModelTest, ConfirmingWritesEditableValuesAndRecordsFilledOn
     model->toggleAutoInsert(3); // on for an empty field: not stored
     model->setRememberCursor(true);
 
-    ASSERT_EQ(model->confirm(&dialogWindow, {412, 218}).result, Confirmation::Accepted);
+    ASSERT_EQ(model->confirm(&dialogWindow, {-5, 218}).result, Confirmation::Accepted);
     EXPECT_TRUE(shown().empty());
     EXPECT_EQ(valueOf(*document, "Ledger"), "L-1");
     EXPECT_EQ(valueOf(*document, "Number"), "") << "an emptied field writes the empty value";
@@ -223,7 +223,7 @@ TEST_F(IdentificationModelTest, ConfirmingWritesEditableValuesAndRecordsFilledOn
               RegistryValue::string("6:Ledger3:L-11:06:Number4:A-121:14:Year4:20141:1"));
     EXPECT_EQ(stored("AllowStickyCursor"), RegistryValue::number(1));
     EXPECT_EQ(stored("StickyCursorPosition"), RegistryValue::number(1));
-    EXPECT_EQ(stored("DocumentIdentificationDlg2Size"), RegistryValue::string("412;218;"));
+    EXPECT_EQ(stored("DocumentIdentificationDlg2Size"), RegistryValue::string("-5;218;"));
 
     // A read-only value alone passes; it is recorded but never written (nor checked).
     auto readOnly = makeDocument({{"Ledger", "L-1", "R"}, {"Number"}});

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
@@ -57,15 +56,6 @@ TEST(LastUsedIdentStoreTest, ReadsStoredTexts) {
         EXPECT_TRUE(store.deserialize(row.text));
         EXPECT_EQ(listed(store), row.entries) << row.text << " (" << row.note << ")";
     }
-}
-
-// Store-then-load of arbitrary entries is the fuzz target's property; here the field reader alone.
-TEST(LastUsedIdentStoreTest, AFieldIsReadOnlyWhenAllItsBytesAreThere) {
-    std::istringstream stream("2:ab0:3:xy");
-    Ostrel::u8string field("old");
-    EXPECT_TRUE(LastUsedIdentStore::readField(stream, field) && field.str() == "ab");
-    EXPECT_TRUE(LastUsedIdentStore::readField(stream, field) && field.str() == "");
-    EXPECT_FALSE(LastUsedIdentStore::readField(stream, field)) << "3 bytes promised, 2 left";
 }
 
 } // namespace

@@ -17,7 +17,9 @@ constexpr RegistryAccess kRead = RegistryAccess::Read, kWrite = RegistryAccess::
 
 struct MemoryStore {
     MemoryRegistry registry;
-    void install(RegistryRoot root, const std::string& path) { registry.createKey(root, path); }
+    void install(RegistryRoot root, const std::string& path) {
+        EXPECT_TRUE(registry.createKey(root, path));
+    }
 };
 
 struct SettingsStore {

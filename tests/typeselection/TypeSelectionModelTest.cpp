@@ -250,19 +250,18 @@ TEST_F(TypeSelectionModelTest, StoredGeometryIsReadAndPlacedOnTheParentsMonitor)
 }
 
 TEST_F(TypeSelectionModelTest, SettingsNeedTheKeyAndNeverCreateIt) {
-    registry_.get<MemoryRegistry>() = MemoryRegistry();
+    store() = MemoryRegistry();
     auto model = start();
     EXPECT_FALSE(model->storeGeometry(640, 480, 10, 20));
     model->confirm(catalogue.item("FIN.ORDER"));
     EXPECT_FALSE(store().hasKey(kUser, kKey));
     EXPECT_EQ(model->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.ORDER"));
 
-    store().createKey(kUser, kKey);
+    ASSERT_TRUE(store().createKey(kUser, kKey));
     ASSERT_TRUE(model->storeGeometry(640, 480, -10, 20));
     EXPECT_EQ(storedText(TypeSelectionModel::kGeometryValue), "640;480;-10;20;");
     // Read whatever its type, as wide text: an expandable string too.
-    store().setValue(kUser, kKey, TypeSelectionModel::kGeometryValue,
-                     RegistryValue::expandString("700;500;"));
+    set(TypeSelectionModel::kGeometryValue, RegistryValue::expandString("700;500;"));
     model = start();
     EXPECT_EQ(model->getSavedGeometry().width, 700);
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
 
 using Ostrel::pstring;
@@ -52,15 +50,6 @@ TEST(U8StringTest, NullPointersGiveEmptyText) {
     text = "x";
     text.setAcp(static_cast<const char*>(nullptr));
     EXPECT_TRUE(text.empty());
-}
-
-TEST(U8StringTest, OrderIsByteWiseSoCapitalsComeFirst) {
-    std::map<u8string, int> names{{"b", 1}, {"B", 2}, {"a", 3}, {"\u00E4", 4}, {"Z", 5}};
-    std::string order;
-    for (const auto& entry : names) {
-        order += entry.first.str() + "|";
-    }
-    EXPECT_EQ(order, "B|Z|a|b|\u00E4|");
 }
 
 TEST(U8StringTest, NarrowEncodingIsUtf8WithEmbeddedNulKept) {

@@ -31,12 +31,23 @@ TEST(ZmXmlTest, AbsentPropertyLeavesTheValueAndAnEmptyElementClearsTheText) {
 TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
     ostrel::test::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
+    // A file declaring entities is refused outright: no expansion bomb, no external entity.
     const std::string files[] = {
         dir.file("fifo.xml"), // without a writer: must not block either
+        dir.file("missing.xml"),
+        dir.path().string(),
+        dir.write("empty.xml", ""),
         dir.write("bad.xml", "<a><b></a>"),
         dir.write("utf8.xml", "<a name=\"\xC3\x28\"/>"),
         dir.write("utf16.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"),
         dir.write("unknown.xml", "<?xml version=\"1.0\" encoding=\"x-none\"?><a/>"),
+        dir.write("undefined.xml", "<a><b name=\"&nope;\"/></a>"),
+        dir.write("bomb.xml",
+                  "<!DOCTYPE a [<!ENTITY x \"xxxxxxxxxx\"><!ENTITY y \"&x;&x;&x;&x;\">]>"
+                  "<a><b name=\"&y;\"/></a>"),
+        dir.write("system.xml",
+                  "<!DOCTYPE a [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><a>&e;</a>"),
+        dir.write("dtd.xml", "<!DOCTYPE a SYSTEM \"file:///dev/null\"><a/>"),
     };
     // The host's console is not ours: whatever libxml2 would say goes nowhere.
     std::fflush(stderr);
@@ -46,7 +57,10 @@ TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
     for (const std::string& file : files) {
         EXPECT_EQ(zmxml::DocPtr(zmxml::loadFile(file)), nullptr) << file;
         EXPECT_EQ(zmxml::streamFile(file, [](xmlNodePtr) {}), nullptr) << file;
-        EXPECT_FALSE(zm_soop::soop_db().init(file)) << file;
+        zm_soop::soop_db db;
+        EXPECT_FALSE(db.init(file)) << file;
+        db.addList("b");
+        EXPECT_TRUE(db.getList("b").empty()) << file;
     }
     std::fflush(stderr);
     ::dup2(savedError, 2);

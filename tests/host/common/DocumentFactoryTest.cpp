@@ -1,7 +1,9 @@
 #include "host/common/DocumentFactory.h"
+#include "host/common/Document.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -16,6 +18,7 @@ std::string walk(DocumentFactory& factory) {
     return order;
 }
 
+// Byte order of types (so capitals first) is the order of Ostrel::u8string itself.
 TEST(DocumentFactoryTest, IteratesInByteOrderAndRefusesASecondTemplateOfTheSameType) {
     DocumentFactory factory;
     EXPECT_EQ(walk(factory), "");
@@ -48,6 +51,15 @@ TEST(DocumentFactoryTest, CopiesOwnTheirTemplates) {
     Ostrel::u8string size;
     EXPECT_TRUE(t->getAttribute(0)->getProperty("size", size));
     EXPECT_EQ(size.str(), "10");
+}
+
+TEST(DocumentTest, LaterStoredPropertyOfTheSameNameWins) {
+    Document document(42, nullptr);
+    document.addValue("Number", "1").addValue("Year", "2026").addValue("Number", "2");
+    std::map<Ostrel::u8string, Ostrel::u8string> values{{"Other", "kept"}, {"Year", "old"}};
+    EXPECT_TRUE(document.getValues(values));
+    EXPECT_EQ(values, (std::map<Ostrel::u8string, Ostrel::u8string>{
+                          {"Number", "2"}, {"Other", "kept"}, {"Year", "2026"}}));
 }
 
 } // namespace
