@@ -65,7 +65,9 @@ void* countedMalloc(std::size_t size) {
     return p;
 }
 
-void countedFree(void* p) {
+// Kept out of line: inlined into the replaced operator delete, GCC takes the std::free of a block
+// from the replaced operator new (which is std::malloc's) for a mismatched pair.
+[[gnu::noinline]] void countedFree(void* p) {
     countOut(p);
     std::free(p);
 }

@@ -62,14 +62,18 @@ CMEditableDocument& documentOf50() {
                 .setProperty("mask", i % 3 == 0 ? ">AA-9999999" : "");
             auto* attribute = new OstrelDocAttribute(&t);
             attribute->setValue(i == 0 ? "AB-1" : "");
-            made.addProperty(attribute);
+            if (!made.addProperty(attribute)) {
+                std::abort(); // every name differs
+            }
             const std::string name = nameOf(i);
             stored +=
                 std::to_string(name.size()) + ":" + name + "5:V-" + std::to_string(10 + i) + "1:0";
         }
         auto store = std::make_unique<ostrel::platform::MemoryRegistry>();
-        store->setValue(ostrel::platform::RegistryRoot::CurrentUser, kKey, "LastUsedIdents",
-                        ostrel::platform::RegistryValue::string(stored));
+        if (!store->setValue(ostrel::platform::RegistryRoot::CurrentUser, kKey, "LastUsedIdents",
+                             ostrel::platform::RegistryValue::string(stored))) {
+            std::abort();
+        }
         ostrel::platform::Registry::setDefault(std::move(store));
         return made;
     }();

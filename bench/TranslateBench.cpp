@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <libintl.h>
 
 namespace {
@@ -16,11 +17,14 @@ namespace {
 ZMLanguageSettings& germanSettings() {
     static ZMLanguageSettings settings = [] {
         auto store = std::make_unique<ostrel::platform::MemoryRegistry>();
-        store->setValue(ostrel::platform::RegistryRoot::CurrentUser, "Software\\Zelvamont",
-                        "Language", ostrel::platform::RegistryValue::string("de"));
+        const bool stored =
+            store->setValue(ostrel::platform::RegistryRoot::CurrentUser, "Software\\Zelvamont",
+                            "Language", ostrel::platform::RegistryValue::string("de"));
         ostrel::platform::Registry::setDefault(std::move(store));
         auto made = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
-        made.initialize("ostrel");
+        if (!stored || !made.initialize("ostrel")) {
+            std::abort();
+        }
         return made;
     }();
     return settings;

@@ -37,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     Ostrel::u8string message;
-    attribute.isValid(once, message);
+    if (attribute.isValid(once, message) != message.empty()) {
+        std::abort(); // a refusal always says why, an acceptance says nothing
+    }
     return 0;
 }

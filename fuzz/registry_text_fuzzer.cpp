@@ -23,8 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static ZMLanguageSettings settings = ZMLanguageSettings::forModuleFile("/nonexistent/lib.so");
     auto store = std::make_unique<ostrel::platform::MemoryRegistry>();
-    store->setValue(ostrel::platform::RegistryRoot::CurrentUser, "Software\\Zelvamont", "Language",
-                    RegistryValue::binary(bytes));
+    if (!store->setValue(ostrel::platform::RegistryRoot::CurrentUser, "Software\\Zelvamont",
+                         "Language", RegistryValue::binary(bytes))) {
+        std::abort();
+    }
     auto previous = ostrel::platform::Registry::setDefault(std::move(store));
     settings.readLanguage();
     ostrel::platform::Registry::setDefault(std::move(previous));

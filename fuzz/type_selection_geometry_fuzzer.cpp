@@ -33,9 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The whole way through the settings store, read as wide text.
     ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
-    store.get<MemoryRegistry>().setValue(
-        RegistryRoot::CurrentUser, TypeSelectionModel::kSettingsKey,
-        TypeSelectionModel::kGeometryValue, RegistryValue::binary(bytes));
+    if (!store.get<MemoryRegistry>().setValue(
+            RegistryRoot::CurrentUser, TypeSelectionModel::kSettingsKey,
+            TypeSelectionModel::kGeometryValue, RegistryValue::binary(bytes))) {
+        std::abort();
+    }
     DocumentTypes types;
     OstrelDomainConfiguration configuration;
     TypeSelectionModel model(types, &configuration, "", false);

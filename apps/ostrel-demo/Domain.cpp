@@ -37,7 +37,9 @@ std::unique_ptr<Domain> Domain::load(const DomainEntry& entry, const std::string
         return nullptr;
     }
     std::list<Ostrel::u8string> groupProperty{entry.group};
-    domain->fill_.fillDocumentTypes(domain->templates_, groupProperty, domain->types_);
+    // False only without a group property, and one is always given here.
+    static_cast<void>(
+        domain->fill_.fillDocumentTypes(domain->templates_, groupProperty, domain->types_));
     domain->configuration_.setValue("Connection.Name", entry.name);
 
     if (!entry.identifiers.empty()) {

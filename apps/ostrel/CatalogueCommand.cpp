@@ -97,7 +97,8 @@ int catalogue(const std::vector<std::string>& args, Output& output) {
     DocumentTypes types;
     DocumentTypesFill fill;
     std::list<Ostrel::u8string> propertyNames{Ostrel::u8string(groupProperty)};
-    fill.fillDocumentTypes(factory, propertyNames, types);
+    // False only without a group property, and one is always given here.
+    static_cast<void>(fill.fillDocumentTypes(factory, propertyNames, types));
     const std::unique_ptr<DocumentTypeIterator> groups(types.getIterator());
     while (const DocumentTypeItem* group = groups->next()) {
         output.out << group->getName().str() << " [" << group->getType().str() << "]\n";

@@ -36,11 +36,13 @@ bool takeIdentification(const Context& context) {
     }
 
     auto store = std::make_unique<platform::MemoryRegistry>();
-    store->setValue(platform::RegistryRoot::CurrentUser, "Software\\Zelvamont\\Ostrel\\5.0",
-                    "LastUsedIdents",
-                    platform::RegistryValue::string("8:Currency3:EUR1:1"
-                                                    "13:InvoiceNumber10:AB-10234561:0"
-                                                    "8:Supplier18:Kovo Hradec s.r.o.1:0"));
+    if (!store->setValue(platform::RegistryRoot::CurrentUser, "Software\\Zelvamont\\Ostrel\\5.0",
+                         "LastUsedIdents",
+                         platform::RegistryValue::string("8:Currency3:EUR1:1"
+                                                         "13:InvoiceNumber10:AB-10234561:0"
+                                                         "8:Supplier18:Kovo Hradec s.r.o.1:0"))) {
+        return false;
+    }
     platform::ScopedDefault<platform::Registry> settings(std::move(store));
 
     OstrelDomainConfiguration configuration;

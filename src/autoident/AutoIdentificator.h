@@ -53,7 +53,7 @@ public:
     /// from 0 to 4294967295 is taken as it stands). Returns
     /// false, value unchanged, for a null text, another prefix (for instance
     /// yesterday's) or no acceptable number.
-    bool updateValue(const char* text);
+    [[nodiscard]] bool updateValue(const char* text);
 
     /// Marks the current identifier as used: adds the increment (wrapping in
     /// 32 bits), unless the day changed, in which case the value stays at the

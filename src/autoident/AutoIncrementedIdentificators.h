@@ -86,7 +86,8 @@ public:
     /// In shared mode the value file is read under the lock and written only
     /// when its content changes; an existing file that cannot be read is left
     /// as it is, and init still returns true: getValueFileState() tells.
-    bool init(const Ostrel::u8string& definitionFile, const Ostrel::u8string& valueFile);
+    [[nodiscard]] bool init(const Ostrel::u8string& definitionFile,
+                            const Ostrel::u8string& valueFile);
 
     int getCount();
 
@@ -104,14 +105,14 @@ public:
     /// Marks the named counter's current identifier as used and rewrites the
     /// value file. False for an unknown name, and when the file could not be
     /// written (the counter has moved in memory all the same).
-    bool incrementValue(const char* name);
+    [[nodiscard]] bool incrementValue(const char* name);
 
     /// Re-synchronises the named counter with an identifier that was actually
     /// used, so that the next identifier follows it, and rewrites the value
     /// file. False, nothing written, for an unknown name or a text that is not
     /// today's prefix followed by a number; true otherwise, even when the
     /// file could not be written.
-    bool updateIdentifier(const char* name, const char* text);
+    [[nodiscard]] bool updateIdentifier(const char* name, const char* text);
 
     /// Hands out the named counter's next identifier and marks it used, in
     /// one step: in shared mode under the lock, from the freshest values, so
@@ -119,7 +120,8 @@ public:
     /// value file holds the move; otherwise nothing, with a record in
     /// `errors` (unknown counter, value file not locked, unreadable or not
     /// written). No identifier is handed out twice: on failure it is lost.
-    std::optional<std::string> takeValue(const char* name, OstrelException* errors = nullptr);
+    [[nodiscard]] std::optional<std::string> takeValue(const char* name,
+                                                       OstrelException* errors = nullptr);
 
     /// Whether the latest rewrite of the value file (by init, incrementValue
     /// or updateIdentifier) was written in full; false before the first.

@@ -72,7 +72,7 @@ public:
     /// or frees it) with one Document child per template, in file order.
     /// Returns null on failure, with every record of the failed check chain
     /// left in `ex`, the last one "Cannot read description".
-    xmlNodePtr createXMLTree(const Ostrel::u8string& fileName, OstrelException& ex);
+    [[nodiscard]] xmlNodePtr createXMLTree(const Ostrel::u8string& fileName, OstrelException& ex);
 
 protected:
     // The reading steps are not part of the host's interface, which only
@@ -84,11 +84,12 @@ protected:
     /// on the first failed check; templates appended before stay in the list
     /// and the caller releases them (also those read before a fault that
     /// makes the file unparsable). The parsed file is freed on every path.
-    bool readDescription(const Ostrel::u8string& fileName, std::list<Template*>& templates,
-                         OstrelException& ex);
+    [[nodiscard]] bool readDescription(const Ostrel::u8string& fileName,
+                                       std::list<Template*>& templates, OstrelException& ex);
     /// The same over `first` and its following sibling elements; a null node
     /// is an empty list of templates.
-    bool readDescription(xmlNodePtr first, std::list<Template*>& templates, OstrelException& ex);
+    [[nodiscard]] bool readDescription(xmlNodePtr first, std::list<Template*>& templates,
+                                       OstrelException& ex);
     /// Deletes every template in the list. The list keeps its (now dangling)
     /// entries; the caller discards it.
     void releaseTemplates(std::list<Template*>& templates);
@@ -98,14 +99,15 @@ protected:
     /// been parsed and checked; the element is freed before the next one is
     /// parsed. A failed check is reported once the rest of the file has
     /// parsed, with the same records as the whole file read at once.
-    bool readDescription(const Ostrel::u8string& fileName, const TemplateSink& take,
-                         OstrelException& ex);
+    [[nodiscard]] bool readDescription(const Ostrel::u8string& fileName, const TemplateSink& take,
+                                       OstrelException& ex);
 
-    bool readTemplate(Template& record, xmlNodePtr element, OstrelException& ex);
+    [[nodiscard]] bool readTemplate(Template& record, xmlNodePtr element, OstrelException& ex);
     /// One Attributes element of a template: its Attribute and ClassAttribute
     /// children, appended to the record.
-    bool readAttributeList(Template& record, xmlNodePtr attributes, OstrelException& ex);
-    bool readAttribute(Attribute& record, xmlNodePtr element, OstrelException& ex);
+    [[nodiscard]] bool readAttributeList(Template& record, xmlNodePtr attributes,
+                                         OstrelException& ex);
+    [[nodiscard]] bool readAttribute(Attribute& record, xmlNodePtr element, OstrelException& ex);
 
     void writeDocument(const Template& record, xmlNodePtr parent);
     void writeAttribute(const Attribute& record, xmlNodePtr document);

@@ -22,7 +22,9 @@ bool TemplateDescriptionLoader::load(const Ostrel::u8string& fileName, DocumentF
         return false;
     }
     DocumentFactoryLoader loader(factory);
-    loader.load(documents.get());
+    if (!loader.load(documents.get())) {
+        return false; // not a Documents tree: nothing was added
+    }
     if (skippedTypes != nullptr) {
         skippedTypes->insert(skippedTypes->end(), loader.getSkippedTypes().begin(),
                              loader.getSkippedTypes().end());

@@ -19,6 +19,7 @@ public:
     /// records in `ex`, when the file does not pass. Templates whose type the
     /// factory already holds (or that have no type) are skipped; their types
     /// are appended to `skippedTypes` when it is given.
-    static bool load(const Ostrel::u8string& fileName, DocumentFactory& factory,
-                     OstrelException& ex, std::vector<Ostrel::u8string>* skippedTypes = nullptr);
+    [[nodiscard]] static bool load(const Ostrel::u8string& fileName, DocumentFactory& factory,
+                                   OstrelException& ex,
+                                   std::vector<Ostrel::u8string>* skippedTypes = nullptr);
 };

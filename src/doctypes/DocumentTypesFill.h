@@ -45,8 +45,9 @@ public:
     /// their names, and their types, in the factory's order, to `types`.
     /// False, `types` untouched, when `propertyNames` is empty. The groups
     /// found stay in this object: fill once per object.
-    bool fillDocumentTypes(DocumentFactory& factory, std::list<Ostrel::u8string>& propertyNames,
-                           DocumentTypes& types);
+    [[nodiscard]] bool fillDocumentTypes(DocumentFactory& factory,
+                                         std::list<Ostrel::u8string>& propertyNames,
+                                         DocumentTypes& types);
 
 private:
     bool createInternalStructures(DocumentFactory& factory,

@@ -31,7 +31,7 @@ public:
     /// appending its items as they stand (no duplicate check, no maximum).
     /// Empty items vanish. False for a backslash that is last or escapes
     /// anything but "\" or "|": the items read before it stay.
-    bool deserialize(const Ostrel::u8string& text, bool clearFirst);
+    [[nodiscard]] bool deserialize(const Ostrel::u8string& text, bool clearFirst);
 
     /// Appends the items, front to back, to `out`, skipping those already in
     /// it. Always true.

@@ -38,7 +38,7 @@ public:
     /// Adds an attribute at the end and takes ownership of it. Returns false,
     /// ownership staying with the caller, when `attribute` is null or an
     /// attribute of the same name is present.
-    bool addProperty(OstrelDocAttribute* attribute);
+    [[nodiscard]] bool addProperty(OstrelDocAttribute* attribute);
 
     /// Appends the attributes, in document order, to `attributes` (which is
     /// not emptied). The document keeps ownership. Always true.
@@ -55,7 +55,7 @@ public:
     /// Whether the document may be filed: every mandatory attribute passes
     /// its check, and at least one editable attribute has a non-empty value
     /// that passes it. A document without attributes is valid.
-    bool isValid();
+    [[nodiscard]] bool isValid();
 
 protected:
     /// The attribute of that name, or null.

@@ -42,7 +42,7 @@ public:
     /// Sets the catalogue up for `domain`: reads the language, sets LANGUAGE
     /// when one is configured, binds the domain with UTF-8 output. False only
     /// for a null domain, which changes nothing.
-    virtual bool initialize(const char* domain);
+    [[nodiscard]] virtual bool initialize(const char* domain);
 
     /// Reads the language from the process-wide settings store into
     /// `getLanguage()`; a missing key or value leaves it as it was, a value

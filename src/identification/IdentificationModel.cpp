@@ -211,7 +211,8 @@ ConfirmOutcome IdentificationModel::confirm(platform::WindowHandle dialog,
                                                  row.autoInsert);
         }
     }
-    settings_.save(windowTopLeft);
+    // Without the product's key nothing is stored, by design: the values still go to the document.
+    static_cast<void>(settings_.save(windowTopLeft));
     return {Confirmation::Accepted, std::nullopt};
 }
 

@@ -124,7 +124,7 @@ public:
     /// their last value at once. False, with the rows made so far, when the
     /// document gives no attributes or a null one; the view then sets
     /// nothing else up.
-    bool initialize(platform::WindowHandle parent);
+    [[nodiscard]] bool initialize(platform::WindowHandle parent);
 
     /// Makes the row of `attribute` at `y` and moves `y` below it: label,
     /// button and field geometry, the button's state, and (when `allEmpty`)
@@ -185,7 +185,8 @@ public:
     /// field writes the empty value), records every filled field's value and
     /// automatic flag as its name's last used value, and stores the settings
     /// with the window at `windowTopLeft`.
-    ConfirmOutcome confirm(platform::WindowHandle dialog, platform::ScreenPoint windowTopLeft);
+    [[nodiscard]] ConfirmOutcome confirm(platform::WindowHandle dialog,
+                                         platform::ScreenPoint windowTopLeft);
 
 private:
     void recordChange(std::size_t row);

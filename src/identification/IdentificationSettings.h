@@ -45,7 +45,7 @@ struct OSTREL_EXPORT IdentificationSettings {
     /// Writes all four values, the window's corner as `windowTopLeft`. False,
     /// nothing written, when the key does not exist or cannot be opened for
     /// writing; failures of single writes are not reported.
-    bool save(platform::ScreenPoint windowTopLeft) const;
+    [[nodiscard]] bool save(platform::ScreenPoint windowTopLeft) const;
 
     /// Reads a stored position as it was always read: digits go to x, then
     /// to y, then are ignored; every other byte moves on to the next number.

@@ -55,7 +55,7 @@ public:
     /// field. False, with the stream's position unspecified, when the length
     /// or the colon is missing, the length does not fit an int, or the text
     /// ends before the field's last byte.
-    static bool readField(std::istream& stream, Ostrel::u8string& field);
+    [[nodiscard]] static bool readField(std::istream& stream, Ostrel::u8string& field);
 
     const Entries& entries() const { return entries_; }
     friend bool operator==(const LastUsedIdentStore&, const LastUsedIdentStore&) = default;

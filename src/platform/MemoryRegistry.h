@@ -29,20 +29,20 @@ public:
 
     /// Null when the key does not exist or `path` is malformed (an empty
     /// component, as in "Software\\\\Zelvamont"). The empty path is the root.
-    std::unique_ptr<RegistryKey> openKey(RegistryRoot root, const std::string& path,
-                                         RegistryAccess access) override;
+    [[nodiscard]] std::unique_ptr<RegistryKey> openKey(RegistryRoot root, const std::string& path,
+                                                       RegistryAccess access) override;
 
     /// Creates the key and any missing parent keys; false for a malformed path.
-    bool createKey(RegistryRoot root, const std::string& path);
+    [[nodiscard]] bool createKey(RegistryRoot root, const std::string& path);
     /// Whether the key exists.
     bool hasKey(RegistryRoot root, const std::string& path) const;
     /// Creates the key when needed and stores the value; false for a
     /// malformed path.
-    bool setValue(RegistryRoot root, const std::string& path, const std::string& name,
-                  const RegistryValue& value);
+    [[nodiscard]] bool setValue(RegistryRoot root, const std::string& path, const std::string& name,
+                                const RegistryValue& value);
     /// The stored value, or nothing when the key or the value is missing.
-    std::optional<RegistryValue> getValue(RegistryRoot root, const std::string& path,
-                                          const std::string& name) const;
+    [[nodiscard]] std::optional<RegistryValue> getValue(RegistryRoot root, const std::string& path,
+                                                        const std::string& name) const;
 
     struct KeyData;
 

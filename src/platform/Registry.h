@@ -36,8 +36,8 @@ public:
     /// Opens the key `path` below `root`. Null when the key cannot be opened;
     /// whether a missing key opens (and is created on the first write) or
     /// fails depends on the store, see the implementations.
-    virtual std::unique_ptr<RegistryKey> openKey(RegistryRoot root, const std::string& path,
-                                                 RegistryAccess access) = 0;
+    [[nodiscard]] virtual std::unique_ptr<RegistryKey>
+    openKey(RegistryRoot root, const std::string& path, RegistryAccess access) = 0;
 
     /// The process-wide store. Until one is set it is an empty in-memory
     /// store, in which every key is missing, so all settings keep their

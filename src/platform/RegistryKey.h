@@ -17,11 +17,12 @@ public:
 
     /// The named value with its type, or nothing when the key holds no value
     /// of that name (or the store cannot be read).
-    virtual std::optional<RegistryValue> queryValue(const std::string& name) const = 0;
+    [[nodiscard]] virtual std::optional<RegistryValue>
+    queryValue(const std::string& name) const = 0;
 
     /// Stores `value` under `name`, replacing a value of any type. False when
     /// the key was opened for reading only or the store refused the write.
-    virtual bool setValue(const std::string& name, const RegistryValue& value) = 0;
+    [[nodiscard]] virtual bool setValue(const std::string& name, const RegistryValue& value) = 0;
 
 protected:
     RegistryKey() = default;

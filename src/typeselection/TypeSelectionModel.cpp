@@ -46,7 +46,8 @@ void TypeSelectionModel::initialize(platform::WindowHandle parentWindow) {
     // Behind the types the host gave with setLastSelected.
     Ostrel::u8string recent;
     if (readValue(kLastSelectedValue, recent)) {
-        lastSelectedTypes.deserialize(recent, false);
+        // A damaged list still offers the types read before the damage.
+        static_cast<void>(lastSelectedTypes.deserialize(recent, false));
     }
 
     using namespace i18n;
@@ -247,7 +248,8 @@ void TypeSelectionModel::confirm(DocumentTypeItem* entry) {
     lastSelectedTypes.addItem(selectedItem->getType());
     Ostrel::u8string text;
     if (lastSelectedTypes.serialize(text)) {
-        persistLastSelected(text);
+        // Without the product's key nothing is stored, by design.
+        static_cast<void>(persistLastSelected(text));
     }
 }
 

@@ -150,7 +150,7 @@ public:
 
     /// Stores the geometry of the closing window ("640;480;100;120;" for a
     /// 640 by 480 window at (100, 120)); false when the store refused.
-    bool storeGeometry(int width, int height, int x, int y);
+    [[nodiscard]] bool storeGeometry(int width, int height, int x, int y);
 
     /// The four numbers of a stored geometry text (width, height, left, top):
     /// digits accumulate in the current number, any other character moves on
@@ -163,12 +163,12 @@ public:
 
     /// Reads value `name` of the settings key, whatever its type, as wide
     /// text. False, `value` unchanged, when the key or the value is missing.
-    bool readValue(const Ostrel::u8string& name, Ostrel::u8string& value) const;
+    [[nodiscard]] bool readValue(const Ostrel::u8string& name, Ostrel::u8string& value) const;
     /// Writes `value` as a string. False when the store cannot open the key
     /// (the registry form never creates a missing one) or refuses the write.
-    bool storeValue(const Ostrel::u8string& name, const Ostrel::u8string& value);
+    [[nodiscard]] bool storeValue(const Ostrel::u8string& name, const Ostrel::u8string& value);
     /// Stores the recent types' text as "lastSelectedDocument".
-    bool persistLastSelected(const Ostrel::u8string& text);
+    [[nodiscard]] bool persistLastSelected(const Ostrel::u8string& text);
     /// Reads the geometry. The stored position is kept only when it lies on
     /// the monitor nearest to `parentWindow`; otherwise the window opens 50
     /// pixels into that monitor, and without a parent (or a monitor) at

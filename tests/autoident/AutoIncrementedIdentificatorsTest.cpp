@@ -207,7 +207,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     assigned = *original;
     const AutoIncrementedIdentificators& self = assigned;
     assigned = self;
-    original->incrementValue("a");
+    EXPECT_TRUE(original->incrementValue("a"));
     EXPECT_EQ(next(copy, "a"), "X070309001");
     original.reset();
     EXPECT_TRUE(copy.incrementValue("b")); // the copy keeps the value file name
@@ -228,7 +228,9 @@ std::vector<long> runWriters(const std::string& definitions, const std::string& 
         if (children.back() == 0) {
             ::close(pipeEnds[0]);
             AutoIncrementedIdentificators set(Mode::Shared);
-            set.init(definitions, values);
+            if (!set.init(definitions, values)) {
+                ::_exit(1); // takes nothing: the caller finds numbers missing
+            }
             std::optional<std::string> taken;
             for (int i = 0; (count < 0 || i < count) && (taken = set.takeValue("a")); ++i) {
                 const std::string text = *taken + "\n"; // unbuffered: a kill loses nothing

@@ -11,7 +11,7 @@ namespace ostrel::autoident::detail {
 /// "abc" and " 0" are refused while "0007" is 7 and "12ab" is 12. The number
 /// is clamped to the 32-bit signed range of the counter's fields. Returns
 /// false, `number` unchanged, when the text is refused.
-bool readCounterNumber(const char* text, std::int32_t& number);
+[[nodiscard]] bool readCounterNumber(const char* text, std::int32_t& number);
 
 /// Reads a counter's value (a value file line, the number part of a typed
 /// identifier) by the same rule. Every value a counter holds, 0 to
@@ -19,6 +19,6 @@ bool readCounterNumber(const char* text, std::int32_t& number);
 /// value it reads. A negative number is taken as the counter's unsigned
 /// 32-bit arithmetic takes it (-1 is 4294967295); a number beyond
 /// -2147483648 or 4294967295 is first clamped to that end.
-bool readCounterValue(const char* text, std::uint32_t& value);
+[[nodiscard]] bool readCounterValue(const char* text, std::uint32_t& value);
 
 } // namespace ostrel::autoident::detail

@@ -33,13 +33,13 @@ public:
 
     /// Waits for the exclusive lock. False when the lock file cannot be
     /// created or locked (a missing folder, no permission).
-    bool lock();
+    [[nodiscard]] bool lock();
     /// Reads the whole value file into `bytes`.
     Content read(std::string& bytes);
     /// Replaces the value file by `bytes` and flushes the file and its folder
     /// to the disk. Temporary files left by a process that died half-way are
     /// removed first. False, the value file unchanged, when any step fails.
-    bool replace(const std::string& bytes);
+    [[nodiscard]] bool replace(const std::string& bytes);
 
     /// Why the last failed step failed, for an error record.
     const std::string& failure() const { return failure_; }

@@ -37,7 +37,7 @@ public:
     /// exactly "YYYY-MM-DD" naming a real Gregorian calendar day (year 1 to
     /// 9999). On success the date is set and the time of day is midnight; on
     /// failure (also for a null text) nothing changes and the result is false.
-    bool parseDate(const char* text, short format);
+    [[nodiscard]] bool parseDate(const char* text, short format);
 
     /// Whether year, month and day name the same calendar day as `other`.
     bool isSameDay(const EarthTime& other) const;
@@ -46,7 +46,7 @@ public:
 };
 
 /// Whether the given year/month/day is a real Gregorian calendar day.
-OSTREL_EXPORT bool isValidDate(int year, int month, int day);
+[[nodiscard]] OSTREL_EXPORT bool isValidDate(int year, int month, int day);
 
 /// The source of "now" for EarthTime::setNowLocal. The default reads the
 /// system clock in local time; tests install a fixed or moving clock so that

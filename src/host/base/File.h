@@ -59,7 +59,7 @@ public:
 
     /// Reads up to `size` bytes into `buffer`: their count, 0 at the end of
     /// the file, -1 on an error or when the file is not open.
-    long read(char* buffer, std::size_t size);
+    [[nodiscard]] long read(char* buffer, std::size_t size);
 
 private:
     int fd_ = -1;

@@ -40,9 +40,9 @@ public:
     /// Reads the file. False when it is missing, unreadable, not well-formed
     /// XML or refused as unsafe (see zmxml::loadFile); the database is then
     /// empty.
-    bool init(const Ostrel::u8string& file);
+    [[nodiscard]] bool init(const Ostrel::u8string& file);
     /// Same, from bytes in memory.
-    bool initFromMemory(const char* data, std::size_t size);
+    [[nodiscard]] bool initFromMemory(const char* data, std::size_t size);
 
     /// Declares a list: every element of that name, at any depth, in file
     /// order. Returns false when the name was already declared.

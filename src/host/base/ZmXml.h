@@ -33,7 +33,7 @@ using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
 /// only, never standard input) and parsed from what was opened. Returns the
 /// document, or null when the file is missing, unreadable, not a regular
 /// file, malformed or refused.
-OSTREL_EXPORT DocPtr loadFile(const Ostrel::u8string& fileName);
+[[nodiscard]] OSTREL_EXPORT DocPtr loadFile(const Ostrel::u8string& fileName);
 
 /// Parses an XML file exactly as loadFile does, but hands each element child
 /// of the root element to `onChild` as soon as it has been parsed whole, and
@@ -44,11 +44,11 @@ OSTREL_EXPORT DocPtr loadFile(const Ostrel::u8string& fileName);
 /// child is handed over, and a file found malformed after some children were
 /// handed over is still null: callers keep what they make of the children
 /// until the end.
-OSTREL_EXPORT DocPtr streamFile(const Ostrel::u8string& fileName,
-                                const std::function<void(xmlNodePtr)>& onChild);
+[[nodiscard]] OSTREL_EXPORT DocPtr streamFile(const Ostrel::u8string& fileName,
+                                              const std::function<void(xmlNodePtr)>& onChild);
 
 /// The same as loadFile, over bytes in memory (used by tests and fuzz targets).
-OSTREL_EXPORT DocPtr loadMemory(const char* data, std::size_t size);
+[[nodiscard]] OSTREL_EXPORT DocPtr loadMemory(const char* data, std::size_t size);
 
 /// The first element at or after `node` among its siblings, or null.
 OSTREL_EXPORT xmlNodePtr getElement(xmlNodePtr node);

@@ -37,7 +37,7 @@ public:
     /// adding nothing, when `documents` is not a Documents element. Document
     /// elements without a type, or of a type the factory already holds, are
     /// skipped and listed in getSkippedTypes().
-    bool load(xmlNodePtr documents);
+    [[nodiscard]] bool load(xmlNodePtr documents);
 
     /// Types of the Document elements that load() could not add, in tree
     /// order (an empty text for a Document without a type).

@@ -46,13 +46,14 @@ public:
     /// mandatory and the value empty, when the value has more characters than
     /// the attribute's length, or when it does not fill the mask's required
     /// positions. An empty value of an optional attribute is valid.
-    bool isValid(const Ostrel::u8string& value, Ostrel::u8string& message) const;
+    [[nodiscard]] bool isValid(const Ostrel::u8string& value, Ostrel::u8string& message) const;
 
     /// Fits typed text to the attribute: to the mask when there is one (see
     /// InputMask::fit), and never longer than the attribute's length. Returns
     /// false, `corrected` unchanged, when there is no mask and nothing to cut.
     /// A corrected text always corrects to itself.
-    bool correctMask(const Ostrel::u8string& value, Ostrel::u8string& corrected) const;
+    [[nodiscard]] bool correctMask(const Ostrel::u8string& value,
+                                   Ostrel::u8string& corrected) const;
 
 private:
     Ostrel::u8string attrName_;

@@ -39,8 +39,8 @@ public:
 
     /// Null for a path outside "Software\\<Organization>", for an empty,
     /// "." or ".." component, or for a component holding a slash.
-    std::unique_ptr<RegistryKey> openKey(RegistryRoot root, const std::string& path,
-                                         RegistryAccess access) override;
+    [[nodiscard]] std::unique_ptr<RegistryKey> openKey(RegistryRoot root, const std::string& path,
+                                                       RegistryAccess access) override;
 
     const std::string& userDirectory() const { return userDirectory_; }
     const std::vector<std::string>& machineDirectories() const { return machineDirectories_; }

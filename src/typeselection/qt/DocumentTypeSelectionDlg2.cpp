@@ -125,8 +125,8 @@ void DocumentTypeSelectionDlg2::done(int result) {
 void DocumentTypeSelectionDlg2::storeGeometry() {
     // The outer position with the inner size: the pair that move() and
     // resize() take back, so a window reopens exactly where and as large as
-    // it was.
-    model.storeGeometry(width(), height(), x(), y());
+    // it was. Without the product's key nothing is stored, by design.
+    static_cast<void>(model.storeGeometry(width(), height(), x(), y()));
 }
 
 void DocumentTypeSelectionDlg2::createControls() {

@@ -181,9 +181,10 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
-    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de"));
+    ASSERT_TRUE(
+        store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de")));
     auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
-    german.initialize("ostrel");
+    ASSERT_TRUE(german.initialize("ostrel"));
     auto shown = dialog();
     shown->show();
     const auto translated = [&](const char* id) {
@@ -206,8 +207,10 @@ TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
               translated(text::documentGroup))
         << "the label names its control";
     // No English catalogue: the other tests see the message ids.
-    store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en"));
-    ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel");
+    EXPECT_TRUE(
+        store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en")));
+    EXPECT_TRUE(
+        ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so").initialize("ostrel"));
     ::unsetenv("LANGUAGE");
 }
 
