@@ -4,6 +4,7 @@
 #include "platform/RegistryKey.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace ostrel::identification {
 namespace {
@@ -83,14 +84,19 @@ bool IdentificationSettings::save(platform::ScreenPoint windowTopLeft) const {
     if (!key) {
         return false;
     }
-    key->setValue(kAllowStickyCursor,
-                  RegistryValue::number(static_cast<std::uint32_t>(allowStickyCursor)));
-    key->setValue(kStickyCursorPosition,
-                  RegistryValue::number(static_cast<std::uint32_t>(stickyCursorPosition)));
     Ostrel::u8string idents;
     lastUsedIdents.serialize(idents);
-    key->setValue(kLastUsedIdents, RegistryValue::string(idents.toAcp()));
-    key->setValue(kPosition, RegistryValue::string(formatPosition(windowTopLeft)));
+    const std::pair<const char*, RegistryValue> values[] = {
+        {kAllowStickyCursor, RegistryValue::number(static_cast<std::uint32_t>(allowStickyCursor))},
+        {kStickyCursorPosition,
+         RegistryValue::number(static_cast<std::uint32_t>(stickyCursorPosition))},
+        {kLastUsedIdents, RegistryValue::string(idents.toAcp())},
+        {kPosition, RegistryValue::string(formatPosition(windowTopLeft))},
+    };
+    for (const auto& [name, value] : values) {
+        // A value that cannot be written is not reported: the others are still worth keeping.
+        static_cast<void>(key->setValue(name, value));
+    }
     return true;
 }
 

@@ -36,7 +36,7 @@ __attribute__((constructor)) void onLibraryLoad() {
     previousMessages =
         MessageSink::setDefault(std::make_unique<ostrel::platform::MessageBoxSink>()).release();
     languageSettings = new ZMLanguageSettings();
-    languageSettings->initialize("ostrel");
+    static_cast<void>(languageSettings->initialize("ostrel")); // false only without a domain
 }
 
 __attribute__((destructor)) void onLibraryUnload() {
