@@ -58,7 +58,8 @@ TEST_F(CMEditableMultiDocumentTest, AgreeingDropsOnlyDisagreeingAttributes) {
     multi &= other;
     EXPECT_EQ(show(multi), "B=v OnlyHere=v ");
     EXPECT_EQ(other.getPropertyCount(), 4u) << "the other document is not changed";
-    multi &= multi;
+    CMEditableMultiDocument& self = multi;
+    multi &= self;
     EXPECT_EQ(multi.getPropertyCount(), 2u) << "a document agrees with itself";
 }
 
