@@ -37,6 +37,8 @@ TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
         dir.write("utf8.xml", "<a name=\"\xC3\x28\"/>"),
         dir.write("utf16.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"),
         dir.write("unknown.xml", "<?xml version=\"1.0\" encoding=\"x-none\"?><a/>"),
+        // Declares only a parameter entity: entities of any kind are refused.
+        dir.write("pentity.xml", "<!DOCTYPE a [<!ENTITY % p \"x\">]><a><b/></a>"),
     };
     // The host's console is not ours: whatever libxml2 would say goes nowhere.
     std::fflush(stderr);
