@@ -156,7 +156,6 @@ TEST_F(IdentCommandTest, ValueFilesThatCannotBeUsedAreRefusedBeforeAnyChange) {
           "1||ostrel ident: the value file '" + dangling + "' is a symbolic link to '" + share +
               "', which does not exist (is the share it lies on mounted?); a new value file in "
               "its place would hand out the same identifiers again\n");
-    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
     std::filesystem::create_hard_link(values, dir.file("second.xml"));
     check(values, "garbage", {"use", "Order"},
           "1||ostrel ident: the value file '" + values +
