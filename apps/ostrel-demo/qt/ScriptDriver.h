@@ -42,7 +42,6 @@ private:
     void confirmIdentification(QDialog& dialog);
     /// Presses Tab until `reached` says the focus is where it should be.
     template <class Reached> bool tabTo(Reached reached);
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void shoot(QWidget& window, const QString& name);
     /// Records the error (the first one only) and closes `dialog` with Escape.
     void fail(QDialog& dialog, const std::string& error);
