@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <sstream>
 
 namespace ostrel::shots {
@@ -21,17 +22,18 @@ bool takeDemoFiled(const Context& context) {
     }
     // A fresh work folder under a short relative name, so that the picture
     // shows where the document was filed without this machine's paths.
+    const std::string samples = std::filesystem::absolute(context.samplesDirectory).string();
     const QString previous = QDir::currentPath();
     QDir::setCurrent(run.path());
     std::ostringstream printed;
-    const int status = demo::runDemo({context.samplesDirectory + "/domains.xml", "demo-run",
-                                      context.samplesDirectory + "/demo-script.txt", "2024-03-01"},
-                                     printed, printed);
+    const int status = demo::runDemo(
+        {samples + "/domains.xml", "demo-run", samples + "/demo-script.txt", "2024-03-01"}, printed,
+        printed);
     QDir::setCurrent(previous);
-    QFile::remove(context.outputFile);
-    return status == 0 &&
-           QFile::copy(run.filePath(QStringLiteral("demo-run/screenshots/filed.png")),
-                       context.outputFile);
+    const QString picture = run.filePath(QStringLiteral("demo-run/screenshots/filed.png"));
+    return status == 0 && QFile::exists(picture) &&
+           (!QFile::exists(context.outputFile) || QFile::remove(context.outputFile)) &&
+           QFile::copy(picture, context.outputFile);
 }
 
 const Registration registration({"demo-filed", takeDemoFiled});
