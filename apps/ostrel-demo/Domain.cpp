@@ -109,13 +109,14 @@ IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
         }
     }
     if (!use.saved) {
+        // Taking says why; following a typed identifier only how it ended.
         const std::vector<OstrelException::Record>& records = errors.getRecords();
-        use.message = counter + ": " + confirmed + " cannot be recorded: " +
-                      (records.empty() ? "the value file '" + valueFile_ + "' cannot be " +
-                                             (counters_.getValueFileState() == State::NotWritten
-                                                  ? "written"
-                                                  : "locked or read")
-                                       : records.back().message.str());
+        const bool notWritten = counters_.getValueFileState() == State::NotWritten;
+        const std::string why = !records.empty()
+                                    ? records.back().message.str()
+                                    : "the value file '" + valueFile_ + "' cannot be " +
+                                          (notWritten ? "written" : "locked or read");
+        use.message = counter + ": " + confirmed + " cannot be recorded: " + why;
         return use;
     }
     long fixedLength = 0;
