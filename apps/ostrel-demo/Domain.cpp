@@ -65,6 +65,7 @@ std::string Domain::groupOf(const DocumentTemplate& documentTemplate) const {
 std::optional<IdentifierOffer> Domain::offerIdentifier(const DocumentTemplate& documentTemplate) {
     IdentifierOffer offer{property(documentTemplate, "IdentifierCounter"),
                           property(documentTemplate, "IdentifierAttribute"),
+                          {},
                           {}};
     if (offer.counter.empty() || offer.attribute.empty()) {
         return std::nullopt;
@@ -75,6 +76,7 @@ std::optional<IdentifierOffer> Domain::offerIdentifier(const DocumentTemplate& d
         return std::nullopt;
     }
     offer.text = next;
+    offer.refusal = counters_.repeatRisk(offer.counter.c_str());
     return offer;
 }
 
@@ -95,6 +97,11 @@ IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
         const std::optional<std::string> taken = counters_.takeValue(counter.c_str(), &errors);
         use.saved = taken.has_value();
         use.identifier = taken.value_or(confirmed);
+    } else if (std::string risk = counters_.repeatRisk(counter.c_str(), confirmed.c_str());
+               !risk.empty()) {
+        use.saved = false;
+        use.message = std::move(risk);
+        return use;
     } else if (counters_.updateIdentifier(counter.c_str(), confirmed.c_str())) {
         use.saved = counters_.isValueFileWritten();
     } else {

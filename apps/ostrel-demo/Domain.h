@@ -20,6 +20,9 @@ struct IdentifierOffer {
     std::string counter;
     std::string attribute;
     std::string text;
+    /// Why the counter must not hand this identifier out (it would offer an
+    /// identifier again), naming the counter; empty when it may.
+    std::string refusal;
 };
 
 /// What became of an offered identifier when the document was about to be

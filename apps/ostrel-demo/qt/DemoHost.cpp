@@ -100,6 +100,10 @@ int DemoHost::run(DialogDriver* driver) {
         return 1;
     }
     const std::optional<IdentifierOffer> offer = working.offerIdentifier(*chosen);
+    if (offer && !offer->refusal.empty()) {
+        err_ << "ostrel-demo: " << offer->refusal << "; nothing filed\n";
+        return 1;
+    }
     if (offer) {
         document->setValues({{offer->attribute, offer->text}});
         out_ << "Offered " << offer->attribute << ": " << offer->text << " (counter "

@@ -275,6 +275,14 @@ TEST(DemoDomainTest, ReportsOnlyIdentifiersTheValueFileHolds) {
     EXPECT_EQ(use.identifier, "LTR-240301-HQ02");
     EXPECT_EQ(use.message, "Letter: LTR-240301-HQ02 used (LTR-240301-HQ01 was taken by another "
                            "user meanwhile), next LTR-240301-HQ03");
+    // A typed identifier the counter would follow round to numbers it handed
+    // out already is refused, the counter left as it was.
+    const IdentifierUse negative = mine->recordIdentifierUse(*offer, "LTR-240301-HQ-5");
+    EXPECT_FALSE(negative.saved);
+    EXPECT_EQ(negative.message,
+              "the counter 'Letter' cannot follow 'LTR-240301-HQ-5': its number is negative");
+    EXPECT_EQ(mine->offerIdentifier(*mine->templates().findTemplate("Letters.Outgoing"))->text,
+              "LTR-240301-HQ03");
 
     // The folder of the value file is gone (an unmounted share): neither the
     // offer nor a typed identifier can be recorded.
@@ -295,7 +303,7 @@ TEST(DemoDomainTest, ReportsOnlyIdentifiersTheValueFileHolds) {
     };
     for (const auto& row : lost) {
         const IdentifierUse failed = mine->recordIdentifierUse(
-            {offer->counter, offer->attribute, row.offered}, row.confirmed);
+            {offer->counter, offer->attribute, row.offered, {}}, row.confirmed);
         EXPECT_FALSE(failed.saved) << row.confirmed;
         EXPECT_EQ(failed.message, row.message);
     }
