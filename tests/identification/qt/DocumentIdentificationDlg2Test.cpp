@@ -6,6 +6,7 @@
 #include "identification/qt/DocumentIdentificationAttrButton.h"
 #include "platform/qt/detail/DialogSupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -88,6 +89,16 @@ TEST_F(DocumentIdentificationDlg2Test, LabelsNameTheirFieldsForScreenReadersAndM
     EXPECT_EQ(button->accessibleName(), QStringLiteral("Insert the last value of Invoice number"));
     EXPECT_EQ(button->toolTip(), QStringLiteral("AB-1"));
     EXPECT_FALSE(child(*dialog, "button202")->isEnabled()) << "no last value";
+    // Space inserts: a push button, whose description follows the switch.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+    EXPECT_EQ(reader->role(), QAccessible::Button);
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion off"));
+    static_cast<DocumentIdentificationAttrButton*>(button)->toggleAutoInsert();
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion on"));
+    EXPECT_EQ(child(*dialog, "button202")->accessibleDescription(),
+              QStringLiteral("No last value"));
     child(*dialog, "field132")->setFocus();
     QTest::keyClick(dialog.get(), Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130")) << "the mnemonic";
