@@ -78,6 +78,17 @@ TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesWithTheButtonsB
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Document Identification"));
     EXPECT_EQ(child<QCheckBox>(*dialog, "rememberCursor")->text(),
               QStringLiteral("Remember cursor"));
+
+    // A larger custom font, as a longer translation, widens the bottom row's
+    // controls instead of cutting their texts; the window grows with them.
+    configuration_.getSharedConfiguration()->setCustomFont("DejaVu Sans", 0, -24);
+    dialog = open(*document, true);
+    QWidget* remember = child(*dialog, "rememberCursor");
+    QWidget* cancel = child(*dialog, "cancelButton");
+    EXPECT_GE(remember->width(), remember->sizeHint().width());
+    EXPECT_LT(remember->geometry().right(), child(*dialog, "okButton")->x());
+    EXPECT_GE(cancel->width(), cancel->sizeHint().width());
+    EXPECT_LT(cancel->geometry().right(), dialog->width());
 }
 
 TEST_F(DocumentIdentificationDlg2Test, LabelsNameTheirFieldsForScreenReadersAndMnemonics) {
