@@ -278,6 +278,9 @@ def test_screen_reader(desktop):
         for button in buttons:
             press(dialog, button)
     desktop.finish(demo)
+    # The last-value button pressed by the screen reader inserted its value.
+    if [filed.get("Recipient") for filed in desktop.filed()] != ["Kovo"]:
+        fail("the pressed last-value button inserted nothing: %s" % desktop.filed())
 
 
 def main():
