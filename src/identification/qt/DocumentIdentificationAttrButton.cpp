@@ -2,6 +2,7 @@
 
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
+#include "identification/qt/detail/LastValueButtonAccessible.h"
 #include "platform/qt/detail/DialogSupport.h"
 
 #include <QAction>
@@ -37,6 +38,7 @@ DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInse
     setAutoRaise(true);
     // In the tab order, so that a keyboard user reaches it and presses Space.
     setFocusPolicy(Qt::StrongFocus);
+    ostrel::identification::installLastValueButtonAccessible();
 }
 
 void DocumentIdentificationAttrButton::setAutoInsert(bool on) {

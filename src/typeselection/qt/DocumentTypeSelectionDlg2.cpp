@@ -2,6 +2,8 @@
 
 #include "doctypes/DocumentTypeItem.h"
 #include "host/common/OstrelDomainConfiguration.h"
+#include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
@@ -147,7 +149,9 @@ void DocumentTypeSelectionDlg2::createControls() {
     descriptionEdit = new QLineEdit(this);
     descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
     descriptionEdit->setReadOnly(true);
-    descriptionEdit->setFocusPolicy(Qt::ClickFocus); // shown, not a stop of the Tab key
+    // A stop of the Tab key, so that a screen reader user can reach the
+    // description and read it at leisure.
+    descriptionEdit->setFocusPolicy(Qt::StrongFocus);
 
     lastSelectedLabel = new QLabel(this);
     lastSelectedLabel->setObjectName(QStringLiteral("lastSelectedLabel"));
@@ -186,7 +190,8 @@ void DocumentTypeSelectionDlg2::createControls() {
     root->addLayout(buttons);
 
     setTabOrder(documentTree, documentList);
-    setTabOrder(documentList, lastSelectedCombo);
+    setTabOrder(documentList, descriptionEdit);
+    setTabOrder(descriptionEdit, lastSelectedCombo);
     setTabOrder(lastSelectedCombo, changeDomainButton);
     setTabOrder(changeDomainButton, okButton);
     setTabOrder(okButton, cancelButton);
@@ -212,6 +217,11 @@ void DocumentTypeSelectionDlg2::OnInitDialog() {
     labelControl(documentGroupLabel, documentTree, texts.documentGroup);
     labelControl(documentLabel, documentList, texts.document);
     labelControl(lastSelectedLabel, lastSelectedCombo, texts.lastSelected);
+    // The description has no label of its own; the tree's hidden header
+    // would otherwise be read out as its column number.
+    descriptionEdit->setAccessibleName(
+        toQString(ostrel::i18n::translate(ostrel::i18n::text::description)));
+    documentTree->setHeaderLabel(documentTree->accessibleName());
     cancelButton->setText(toQString(texts.cancel));
     changeDomainButton->setText(toQString(texts.changeDomain));
     setWindowTitle(toQString(texts.title));
@@ -276,6 +286,14 @@ void DocumentTypeSelectionDlg2::showListedEntries() {
         names.push_back(entry->getName());
     }
     documentList->setEntries(names, model.getListSearchKeys(), formPage());
+    // A screen reader announces each type with its description.
+    for (int row = 0; row < documentList->count(); ++row) {
+        const auto entry = static_cast<std::size_t>(row);
+        if (const auto description = model.describe(model.getListEntries()[entry])) {
+            documentList->item(row)->setData(Qt::AccessibleDescriptionRole,
+                                             toQString(*description));
+        }
+    }
 }
 
 void DocumentTypeSelectionDlg2::apply(const SelectionChange& change) {
