@@ -32,14 +32,12 @@ void showError(platform::WindowHandle dialog, const Ostrel::u8string& text) {
 std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
                                       const Ostrel::u8string& current, TextSelection selection) {
     Ostrel::u8string corrected;
-    if (!attribute.correctMask(current, corrected) || corrected == current) {
+    std::size_t ends[] = {static_cast<std::size_t>(std::max(selection.start, 0)),
+                          static_cast<std::size_t>(std::max(selection.end, 0))};
+    if (!attribute.correctMask(current, corrected, ends) || corrected == current) {
         return std::nullopt;
     }
-    const int length = characterCount(corrected);
-    if (length < selection.start || length < selection.end) {
-        selection = {length, length};
-    }
-    return FieldText{corrected, selection};
+    return FieldText{corrected, {static_cast<int>(ends[0]), static_cast<int>(ends[1])}};
 }
 
 IdentificationModel::IdentificationModel(CMEditableDocument& document) : document_(document) {}

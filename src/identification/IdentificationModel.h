@@ -46,8 +46,9 @@ struct OSTREL_EXPORT FieldText {
 /// The text a value field must show after its text became `current` with
 /// `selection`: nothing when the attribute's mask leaves the text as it is
 /// (or the attribute has no mask and nothing to cut); otherwise the fitted
-/// text, the selection kept unless either end lay beyond the fitted text, in
-/// which case both ends move to its end.
+/// text with the selection carried through the correction: each end stays
+/// after the characters typed before it, so literals the mask inserts end
+/// up before the caret and typing goes on after them.
 OSTREL_EXPORT std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
                                                     const Ostrel::u8string& current,
                                                     TextSelection selection);

@@ -18,10 +18,10 @@ struct TextSelection;
 /// editor, or for a multi-line attribute an editor in which Enter starts a
 /// new line (Tab still moves on). Every change of its text, typed, pasted,
 /// deleted or set, goes to the dialog, which fits the text to the
-/// attribute's mask at once; the field shows the fitted text with the
-/// selection kept where it was (or the caret at the end when the text became
-/// shorter than the selection). Qt's own input masks are not used: the
-/// attribute decides what fits.
+/// attribute's mask at once; the field shows the fitted text with the caret
+/// (and a selection) after the characters typed before it, so literals the
+/// mask inserts stand before the caret and typing goes on behind them. Qt's
+/// own input masks are not used: the attribute decides what fits.
 ///
 /// The editor inside (`editor()`) takes the focus and the keys; the field is
 /// its focus proxy, so a label's buddy or setFocus() on the field reach it.

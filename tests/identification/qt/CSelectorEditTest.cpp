@@ -36,4 +36,32 @@ TEST(CSelectorEditTest, MultiLineFieldTakesEnterAndKeepsItsTextFitted) {
     EXPECT_EQ(field->selection(), (TextSelection{60, 60}));
 }
 
+TEST(CSelectorEditTest, TypingGoesOnBehindTheLiteralsTheMaskInserts) {
+    const struct {
+        const char* keys; // "\b" is Backspace
+        const char* text;
+        int caret;
+    } cases[] = {
+        {"01032024", "01.03.2024", 10},
+        {"01.03.2024", "01.03.2024", 10},
+        {"010\b\b", "01", 2},
+        {"0103\b\b5", "01.5", 4},
+    };
+    for (const auto& c : cases) {
+        auto document = ostrel::test::makeDocument({{"Date", "", "N", "99.99.9999"}});
+        OstrelDomainConfiguration configuration;
+        DocumentIdentificationDlg2 dialog(*document, &configuration);
+        auto* field = dialog.findChild<CSelectorEdit*>("field130");
+        for (const char* key = c.keys; *key != '\0'; ++key) {
+            if (*key == '\b') {
+                QTest::keyClick(field->editor(), Qt::Key_Backspace);
+            } else {
+                QTest::keyClicks(field->editor(), QString(QLatin1Char(*key)));
+            }
+        }
+        EXPECT_EQ(field->text().toStdString(), c.text) << c.keys;
+        EXPECT_EQ(field->selection(), (TextSelection{c.caret, c.caret})) << c.keys;
+    }
+}
+
 } // namespace

@@ -93,16 +93,6 @@ TEST_F(DocumentIdentificationDlg2Test, LabelsNameTheirFieldsForScreenReadersAndM
     EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130")) << "the mnemonic";
 }
 
-TEST_F(DocumentIdentificationDlg2Test, TypingIntoAMaskedFieldCorrectsAtOnceWithTheCaretKept) {
-    auto document = makeDocument({{"Number", "", "N", ">AA-99"}});
-    auto dialog = open(*document, false);
-    QLineEdit* line = lineOf(*dialog, "field130");
-    QTest::keyClicks(line, "ab1");
-    EXPECT_EQ(line->text(), QStringLiteral("AB-1"));
-    EXPECT_EQ(line->cursorPosition(), 3) << "where it was after the typed 1";
-    // Where the caret goes when the text is cut: FitFieldTextTest.
-}
-
 TEST_F(DocumentIdentificationDlg2Test, ClicksDoubleClicksAndTheMenuInsertAndSwitch) {
     auto document = makeDocument({{"Number", "", "N", ">AA-99"}, {"Suffix", "zz"}});
     auto dialog = open(*document, true);
