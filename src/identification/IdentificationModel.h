@@ -4,7 +4,7 @@
 
 #include "host/base/U8String.h"
 #include "identification/IdentificationSettings.h"
-#include "platform/Monitors.h"
+#include "platform/Services.h"
 
 #include <cstddef>
 #include <optional>
@@ -115,8 +115,10 @@ public:
         FieldText field;
     };
 
-    /// A model of the dialog on `document`, which must outlive it.
-    explicit IdentificationModel(CMEditableDocument& document);
+    /// A model of the dialog on `document`; both it and the services must
+    /// outlive the model.
+    explicit IdentificationModel(CMEditableDocument& document,
+                                 const platform::Services& services = {});
 
     /// The start-up: loads the settings (window placement relative to the
     /// monitor of `parent`), then makes one row per attribute that is not
@@ -180,8 +182,8 @@ public:
 
     /// The user confirmed. Checks the filled editable fields in display order
     /// with their attributes and refuses a form whose fields are all empty,
-    /// showing the reason as an error over `dialog` through the process-wide
-    /// message sink, with the resource manager's caption ("Common", "Error").
+    /// showing the reason as an error over `dialog` through the message sink,
+    /// with the resource manager's caption ("Common", "Error").
     /// Otherwise writes the editable fields into their attributes (an empty
     /// field writes the empty value), records every filled field's value and
     /// automatic flag as its name's last used value, and stores the settings
@@ -192,6 +194,7 @@ private:
     void recordChange(std::size_t row);
 
     CMEditableDocument& document_;
+    platform::Services services_;
     IdentificationSettings settings_;
     std::vector<Row> rows_;
     int attributeCount_ = 0;

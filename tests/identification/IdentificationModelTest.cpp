@@ -2,6 +2,7 @@
 
 #include "host/common/OstrelDocAttribute.h"
 #include "identification/IdentificationTestSupport.h"
+#include "support/DialogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using ostrel::test::valueOf;
 
 const int dialogWindow = 0; // a window handle for the message sink
 
-class IdentificationModelTest : public ::testing::Test, protected ostrel::test::DialogServices {
+class IdentificationModelTest : public ostrel::test::DialogTest {
 protected:
     /// Stores the last used values and the two cursor values in the dialog's key.
     void storeSettings(const char* lastUsed, std::uint32_t allow = 0, std::uint32_t position = 0) {

@@ -42,7 +42,7 @@ int toUnits(const QString& text, int characters) {
 } // namespace
 
 CSelectorEdit::CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute)
-    : QWidget(dialog), dialog_(dialog) {
+    : QWidget(dialog) {
     QWidget* editor = nullptr;
     if (attribute != nullptr && attribute->isMultiline()) {
         lines_ = new QPlainTextEdit(this);
@@ -118,9 +118,7 @@ void CSelectorEdit::setFieldText(const ostrel::identification::FieldText& fitted
 }
 
 void CSelectorEdit::OnEnChange() {
-    if (dialog_ != nullptr) {
-        dialog_->onChangeIdent(this);
-    }
+    emit changed();
 }
 
 void CSelectorEdit::resizeEvent(QResizeEvent* event) {

@@ -93,18 +93,32 @@ DocumentIdentificationDlg2::DocumentIdentificationDlg2(CMEditableDocument& docum
       configuration_(configuration) {
     setWindowIcon(ostrel::platform::windowIcon());
     createTemplateControls();
-    if (!createRows()) {
-        // As far as it got: the rows made so far stand, nothing else is set up.
-        return;
-    }
-    layOutButtons();
-    applyTextsAndFocus();
 }
 
 DocumentIdentificationDlg2::~DocumentIdentificationDlg2() = default;
 
 int DocumentIdentificationDlg2::DoModal() {
     return exec() == QDialog::Accepted ? 1 : 2;
+}
+
+void DocumentIdentificationDlg2::setVisible(bool visible) {
+    // Both dialogs fill themselves on their first showing, whichever way
+    // they are run, so that the placement is in place before the window
+    // appears.
+    if (visible && !initialized_) {
+        initialized_ = true;
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+void DocumentIdentificationDlg2::OnInitDialog() {
+    if (!createRows()) {
+        // As far as it got: the rows made so far stand, nothing else is set up.
+        return;
+    }
+    layOutButtons();
+    applyTextsAndFocus();
 }
 
 void DocumentIdentificationDlg2::createTemplateControls() {
@@ -182,6 +196,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     const auto end = static_cast<int>(edit->text().toUcs4().size());
     edit->setSelection({end, end});
 
+    connect(edit, &CSelectorEdit::changed, this, [this, edit] { onChangeIdent(edit); });
     connect(button, &DocumentIdentificationAttrButton::clicked, this,
             [this, id = row.buttonId()] { OnLastIdentValueClicked(static_cast<unsigned>(id)); });
     connect(button, &DocumentIdentificationAttrButton::autoInsertToggleRequested, this,
@@ -210,7 +225,9 @@ void DocumentIdentificationDlg2::applyTextsAndFocus() {
 
     // After every move: the rows keep their pixel places, the font changes
     // how their texts and the template's controls look.
-    ostrel::platform::applyCustomFont(this, *configuration_->getSharedConfiguration());
+    if (configuration_ != nullptr) {
+        ostrel::platform::applyCustomFont(this, *configuration_->getSharedConfiguration());
+    }
 
     const auto focused = model_->initialFocusFieldId();
     const auto& rows = model_->rows();

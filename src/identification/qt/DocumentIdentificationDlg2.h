@@ -37,8 +37,9 @@ struct FieldText;
 ///         document->getValues(values);
 ///     }
 ///
-/// Everything is set up by the constructor; nothing is shown until the
-/// dialog runs. Rows stand at fixed positions in logical pixels, so they
+/// The dialog fills itself (reads the settings, makes the rows, places
+/// itself) when it is first shown (DoModal, exec or show), as the type
+/// selection dialog does. Rows stand at fixed positions in logical pixels, so they
 /// scale with the screen. Child object names, for tests and tools:
 /// "label<id>", "field<id>" (a CSelectorEdit, id 130 + the attribute's index
 /// in the document, hidden attributes counted), "button<id>" (200 + the
@@ -47,14 +48,17 @@ class OSTREL_EXPORT DocumentIdentificationDlg2 : public QDialog {
     Q_OBJECT
 public:
     /// A dialog on `document` (which must outlive it) with the host's domain
-    /// `configuration` (never null; its custom font applies) over `parent`,
-    /// whose monitor the remembered position is checked against.
+    /// `configuration` (its custom font applies; null: none) over `parent`,
+    /// whose monitor the remembered position is checked against. Nothing is
+    /// read or shown yet.
     DocumentIdentificationDlg2(CMEditableDocument& document,
                                OstrelDomainConfiguration* configuration, QWidget* parent = nullptr);
     ~DocumentIdentificationDlg2() override;
 
     /// Runs the dialog modally: 1 after OK, 2 after Cancel.
     int DoModal();
+
+    void setVisible(bool visible) override;
 
     /// OK (also Enter): validates, writes and remembers the values and closes
     /// the dialog, or shows why not and stays open.
@@ -75,6 +79,7 @@ private:
         DocumentIdentificationAttrButton* button;
     };
 
+    void OnInitDialog();
     void createTemplateControls();
     bool createRows();
     void createRow(std::size_t row);
@@ -93,4 +98,5 @@ private:
     QCheckBox* stickyCursorCheck_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    bool initialized_ = false;
 };

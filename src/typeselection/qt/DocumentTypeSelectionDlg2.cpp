@@ -126,7 +126,7 @@ void DocumentTypeSelectionDlg2::storeGeometry() {
     // The outer position with the inner size: the pair that move() and
     // resize() take back, so a window reopens exactly where and as large as
     // it was.
-    model.storeGeometry(width(), height(), x(), y());
+    model.storeGeometry({width(), height(), x(), y()});
 }
 
 void DocumentTypeSelectionDlg2::createControls() {

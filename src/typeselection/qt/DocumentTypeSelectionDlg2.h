@@ -48,7 +48,8 @@ class OSTREL_EXPORT DocumentTypeSelectionDlg2 : public QDialog {
 
 public:
     /// Nothing is read or shown yet: the dialog fills itself when it is first
-    /// shown (DoModal, exec or show). `configuration` must not be null.
+    /// shown (DoModal, exec or show). `configuration` may be null: no custom
+    /// font, no connection name in the title.
     DocumentTypeSelectionDlg2(DocumentTypes& documentTypes,
                               OstrelDomainConfiguration* configuration,
                               const Ostrel::u8string& preselectedType, bool allowChangeDomain,

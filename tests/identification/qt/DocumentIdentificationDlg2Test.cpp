@@ -5,6 +5,7 @@
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationAttrButton.h"
 #include "platform/qt/detail/DialogSupport.h"
+#include "support/DialogFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +30,9 @@ using ostrel::test::valueOf;
 
 const char* const kStored = "6:Number4:AB-11:06:Suffix2:xy1:1";
 
-class DocumentIdentificationDlg2Test : public ::testing::Test,
-                                       protected ostrel::test::DialogServices {
+class DocumentIdentificationDlg2Test : public ostrel::test::DialogTest {
 protected:
-    DocumentIdentificationDlg2Test() : DialogServices(kStored) {}
+    DocumentIdentificationDlg2Test() { storeText("LastUsedIdents", kStored); }
 
     /// The dialog on `document`, shown and active when `show`.
     std::unique_ptr<DocumentIdentificationDlg2> open(CMEditableDocument& document, bool show) {

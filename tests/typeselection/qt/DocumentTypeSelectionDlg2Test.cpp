@@ -4,7 +4,6 @@
 
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
-#include "platform/CalendarClock.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
 #include <QApplication>
@@ -58,7 +57,6 @@ protected:
         return child<QLineEdit>(dialog, "descriptionEdit")->text();
     }
 
-    ScopedDefault<CalendarClock> clock{std::make_unique<ManualCalendarClock>(0)};
     QWidget parent;
 };
 
