@@ -76,14 +76,6 @@ protected:
     }
 };
 
-QString withoutMnemonics(QString text) {
-    for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i < text.size();
-         i = text.indexOf(QLatin1Char('&'), i + 1)) {
-        text.remove(i, 1); // "&&" keeps one "&"
-    }
-    return text;
-}
-
 } // namespace
 
 DocumentIdentificationDlg2::DocumentIdentificationDlg2(CMEditableDocument& document,
@@ -160,6 +152,7 @@ bool DocumentIdentificationDlg2::createRows() {
 void DocumentIdentificationDlg2::createRow(std::size_t index) {
     const IdentificationModel::Row& row = model_->rows()[index];
     const QString name = toQString(row.attribute->getVisibleName());
+    const std::string plainName = ostrel::withoutMnemonics(row.attribute->getVisibleName().str());
     const QString fieldId = QString::number(row.fieldId());
 
     auto* label = new RowLabel(this);
@@ -168,7 +161,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     // one still marks its mnemonic.
     label->setTextFormat(Qt::PlainText);
     label->setText(name);
-    label->setToolTip(plainToolTip(withoutMnemonics(name)));
+    label->setToolTip(plainToolTip(QString::fromStdString(plainName)));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setGeometry(toQRect(row.label));
 
@@ -176,8 +169,8 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     button->setObjectName(QStringLiteral("button") + QString::number(row.buttonId()));
     button->move(row.button.left, row.button.top);
     button->resize(button->sizeHint());
-    button->setAccessibleName(toQString(Ostrel::u8string(
-        ostrel::substitute(insertLastValueOf_, {withoutMnemonics(name).toStdString()}))));
+    button->setAccessibleName(
+        toQString(Ostrel::u8string(ostrel::substitute(insertLastValueOf_, {plainName}))));
     if (row.hasLastUsed) {
         button->setToolTip(plainToolTip(toQString(row.lastUsedValue)));
     }
@@ -188,7 +181,7 @@ void DocumentIdentificationDlg2::createRow(std::size_t index) {
     edit->setObjectName(QStringLiteral("field") + fieldId);
     edit->setGeometry(toQRect(row.field));
     edit->setText(toQString(row.text));
-    edit->editor()->setAccessibleName(withoutMnemonics(name));
+    edit->editor()->setAccessibleName(QString::fromStdString(plainName));
     label->setBuddy(edit);
 
     edit->setEnabled(!row.readOnly);

@@ -2,6 +2,7 @@
 
 #include "platform/CalendarClock.h"
 #include "platform/qt/detail/DialogSupport.h"
+#include "typeselection/detail/SearchKeys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,40 +22,26 @@ bool isArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
-// The character Alt with `key` types into the search: digits and the signs
-// of the numeric keypad's operators. Nothing for any other key.
-std::optional<char32_t> altSearchCharacter(int key) {
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return static_cast<char32_t>(static_cast<int>(U'0') + (key - Qt::Key_0));
-    }
-    switch (key) {
-    case Qt::Key_Minus:
-        return U'-';
-    case Qt::Key_Plus:
-        return U'+';
-    case Qt::Key_Asterisk:
-        return U'*';
-    case Qt::Key_Slash:
-        return U'/';
-    default:
-        return std::nullopt;
-    }
-}
-
 // The typed characters of a key press when all of them are printable: Enter,
 // Escape and the like stay with the dialog.
-std::optional<std::u32string> typedCharacters(const QString& text) {
-    if (text.isEmpty()) {
-        return std::nullopt;
-    }
+std::u32string printableText(const QString& text) {
     std::u32string characters;
     for (const char32_t c : text.toUcs4()) {
         if (!QChar::isPrint(c)) {
-            return std::nullopt;
+            return {};
         }
         characters.push_back(c);
     }
     return characters;
+}
+
+// The key as the search numbers it: Qt numbers character keys by their
+// character and every other key from Escape up, beyond every character.
+char32_t searchKey(int key) {
+    if (key == Qt::Key_Backspace) {
+        return KeyDrivenSearch::kBackspace;
+    }
+    return key >= 0 && key < Qt::Key_Escape ? static_cast<char32_t>(key) : 0;
 }
 
 } // namespace
@@ -112,30 +99,21 @@ void CKeyDrivenListCtrl::selectEntry(std::size_t entry) {
 }
 
 void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    if (isArrow(key)) {
+    if (isArrow(event->key())) {
         hideTooltip();
-    } else if (key == Qt::Key_Backspace && modifiers == Qt::NoModifier) {
-        OnChar(KeyDrivenSearch::kBackspace);
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const ostrel::typeselection::detail::KeyModifiers held{
+        modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+        modifiers.testFlag(Qt::AltModifier), modifiers.testFlag(Qt::MetaModifier)};
+    if (const std::optional<std::u32string> characters =
+            ostrel::typeselection::detail::searchCharacters(searchKey(event->key()), held,
+                                                            printableText(event->text()))) {
+        for (const char32_t character : *characters) {
+            OnChar(character);
+        }
         event->accept();
         return;
-    } else if ((modifiers & ~Qt::ShiftModifier) == Qt::AltModifier) {
-        // Shift too, which some keyboards need for + and *.
-        if (const std::optional<char32_t> character = altSearchCharacter(key)) {
-            OnChar(*character);
-            event->accept();
-            return;
-        }
-    } else if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
-        // The list's own incremental search never runs: typed text is ours.
-        if (const std::optional<std::u32string> characters = typedCharacters(event->text())) {
-            for (const char32_t character : *characters) {
-                OnChar(character);
-            }
-            event->accept();
-            return;
-        }
     }
     QListWidget::keyPressEvent(event);
 }

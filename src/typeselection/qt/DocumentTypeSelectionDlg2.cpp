@@ -1,7 +1,9 @@
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include "doctypes/DocumentTypeItem.h"
+#include "host/base/detail/TextFormat.h"
 #include "host/common/OstrelDomainConfiguration.h"
+#include "platform/detail/ScreenGeometry.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
@@ -20,6 +22,7 @@ namespace {
 using ostrel::platform::dialogUnitsToPixels;
 using ostrel::platform::svgIcon;
 using ostrel::platform::toQString;
+using ostrel::platform::detail::WindowSize;
 using ostrel::typeselection::SavedGeometry;
 using ostrel::typeselection::SelectionChange;
 
@@ -43,21 +46,10 @@ QIcon formPage() {
     return svgIcon(QStringLiteral(":/ostrel/page-form.svg"));
 }
 
-// The name a screen reader gives a control: its label without the mnemonic
-// marker and the closing colon.
-QString accessibleNameOf(const QString& label) {
-    QString name = label;
-    name.remove(QLatin1Char('&'));
-    if (name.endsWith(QLatin1Char(':'))) {
-        name.chop(1);
-    }
-    return name;
-}
-
 void labelControl(QLabel* label, QWidget* control, const Ostrel::u8string& text) {
     label->setText(toQString(text));
     label->setBuddy(control);
-    control->setAccessibleName(accessibleNameOf(label->text()));
+    control->setAccessibleName(QString::fromStdString(ostrel::labelledName(text.str())));
 }
 
 } // namespace
@@ -243,13 +235,14 @@ void DocumentTypeSelectionDlg2::OnInitDialog() {
 
 void DocumentTypeSelectionDlg2::applyGeometry() {
     const SavedGeometry& saved = model.getSavedGeometry();
-    QSize size = QSize(saved.width, saved.height).expandedTo(minimumSize());
-    // A stored size larger than the screen (a damaged value) would only make
-    // a window no one can use: it gets the screen's size instead.
+    std::optional<WindowSize> room;
     if (const QScreen* display = screen()) {
-        size = size.boundedTo(display->availableGeometry().size()).expandedTo(minimumSize());
+        const QSize available = display->availableGeometry().size();
+        room = WindowSize{available.width(), available.height()};
     }
-    resize(size);
+    const WindowSize size = ostrel::platform::detail::restoredWindowSize(
+        {saved.width, saved.height}, {minimumWidth(), minimumHeight()}, room);
+    resize(size.width, size.height);
     move(saved.x, saved.y);
 }
 
