@@ -129,11 +129,6 @@ public:
     /// nothing else up.
     bool initialize(platform::WindowHandle parent);
 
-    /// Makes the row of `attribute` at `y` and moves `y` below it: label,
-    /// button and field geometry, the button's state, and (when `allEmpty`)
-    /// the automatic insertion of the last value. False for a null attribute.
-    bool insertIdentifier(OstrelDocAttribute* attribute, int& y, int index, bool allEmpty);
-
     const std::vector<Row>& rows() const { return rows_; }
     /// The number of attributes of the document, hidden ones included.
     int attributeCount() const { return attributeCount_; }
@@ -191,6 +186,10 @@ public:
     ConfirmOutcome confirm(platform::WindowHandle dialog, platform::ScreenPoint windowTopLeft);
 
 private:
+    /// Makes the row of `attribute` at `y` and moves `y` below it: label,
+    /// button and field geometry, the button's state, and (when `allEmpty`)
+    /// the automatic insertion of the last value. False for a null attribute.
+    bool insertIdentifier(OstrelDocAttribute* attribute, int& y, int index, bool allEmpty);
     void recordChange(std::size_t row);
 
     CMEditableDocument& document_;

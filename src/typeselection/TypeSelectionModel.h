@@ -98,11 +98,6 @@ public:
     /// the recent types, most recent first, each once; unknown types left out.
     const std::vector<DocumentTypeItem*>& getDropDownEntries() const { return dropDownEntries_; }
 
-    /// Shows the creatable children of `item` in the list, sorted by name
-    /// (letter case ignored, ties by bytes). Listing the listed item again
-    /// changes nothing. False for a null item.
-    bool fillDocumentList(DocumentTypeItem* item);
-    DocumentTypeItem* getListedItem() const { return listedItem_; }
     /// The list's entries, in the order shown.
     const std::vector<DocumentTypeItem*>& getListEntries() const { return listEntries_; }
     /// The entries' names with letter case folded, for the type-ahead search.
@@ -137,6 +132,10 @@ public:
     bool storeGeometry(const SavedGeometry& window) const;
 
 private:
+    /// Shows the creatable children of `item` in the list, sorted by name
+    /// (letter case ignored, ties by bytes). Listing the listed item again
+    /// changes nothing. False for a null item.
+    bool fillDocumentList(DocumentTypeItem* item);
     void fillDocumentTree();
     void fillDropDown();
     std::optional<std::size_t> findTreeNode(const DocumentTypeItem* item) const;

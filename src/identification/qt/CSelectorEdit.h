@@ -4,10 +4,11 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class CSelectorEditPrivate;
 class DocumentIdentificationDlg2;
 class OstrelDocAttribute;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace ostrel::identification {
 struct FieldText;
@@ -31,6 +32,7 @@ public:
     /// A field of `dialog` (its parent, may be null) for `attribute`, which
     /// decides the kind of editor; neither is owned.
     CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute);
+    ~CSelectorEdit() override;
 
     /// The QLineEdit or QPlainTextEdit that shows the text.
     QWidget* editor() const;
@@ -59,6 +61,5 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QLineEdit* line_ = nullptr;
-    QPlainTextEdit* lines_ = nullptr;
+    std::unique_ptr<CSelectorEditPrivate> d_;
 };

@@ -4,24 +4,12 @@
 
 #include <QDialog>
 
-#include <cstddef>
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 class CMEditableDocument;
 class CSelectorEdit;
-class DocumentIdentificationAttrButton;
+class DocumentIdentificationDlg2Private;
 class OstrelDomainConfiguration;
-class QCheckBox;
-class QLabel;
-class QPushButton;
-
-namespace ostrel::identification {
-class IdentificationModel;
-struct FieldText;
-} // namespace ostrel::identification
 
 /// The modal dialog in which the user fills in the identification
 /// attributes of a document about to be filed: one row per attribute that
@@ -73,30 +61,5 @@ public:
     void onChangeIdent(CSelectorEdit* field);
 
 private:
-    struct IdentRow {
-        CSelectorEdit* edit;
-        QLabel* label;
-        DocumentIdentificationAttrButton* button;
-    };
-
-    void OnInitDialog();
-    void createTemplateControls();
-    bool createRows();
-    void createRow(std::size_t row);
-    void layOutButtons();
-    void applyTextsAndFocus();
-    void toggleAutoInsert(std::size_t row);
-    void showInsertion(std::size_t row, const ostrel::identification::FieldText& field);
-    std::optional<std::size_t> rowOf(const CSelectorEdit* field) const;
-
-    // Held apart so that this header stays free of the model's (and moc
-    // never reads the standard library's newest headers).
-    std::unique_ptr<ostrel::identification::IdentificationModel> model_;
-    OstrelDomainConfiguration* configuration_;
-    std::vector<IdentRow> rows_;
-    std::string insertLastValueOf_; // the buttons' accessible name, translated once
-    QCheckBox* stickyCursorCheck_ = nullptr;
-    QPushButton* okButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-    bool initialized_ = false;
+    std::unique_ptr<DocumentIdentificationDlg2Private> d_;
 };
