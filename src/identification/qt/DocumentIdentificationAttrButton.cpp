@@ -3,6 +3,7 @@
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
 #include "identification/qt/detail/DocumentIdentificationAttrButtonPrivate.h"
+#include "identification/qt/detail/LastValueButtonAccessible.h"
 #include "platform/qt/detail/DialogSupport.h"
 
 #include <QAction>
@@ -38,6 +39,7 @@ DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInse
     setAutoRaise(true);
     // In the tab order, so that a keyboard user reaches it and presses Space.
     setFocusPolicy(Qt::StrongFocus);
+    ostrel::identification::installLastValueButtonAccessible();
 }
 
 DocumentIdentificationAttrButton::~DocumentIdentificationAttrButton() = default;

@@ -6,6 +6,7 @@
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
 #include "identification/IdentificationModel.h"
+#include "identification/detail/ControlRow.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationAttrButton.h"
 #include "identification/qt/detail/DocumentIdentificationDlg2Private.h"
@@ -76,6 +77,38 @@ protected:
                               isEnabled(), elided, foregroundRole());
     }
 };
+
+// What a screen reader says of a row's button after its name: the value it
+// inserts and whether automatic insertion is on (the pressed-in look).
+void describeButton(DocumentIdentificationAttrButton* button, const IdentificationModel::Row& row) {
+    namespace text = ostrel::i18n::text;
+    const std::string pattern =
+        ostrel::i18n::translate(row.autoInsert ? text::lastValueAutomatic : text::lastValueManual)
+            .str();
+    button->setAccessibleDescription(
+        row.hasLastUsed
+            ? toQString(Ostrel::u8string(ostrel::substitute(pattern, {row.lastUsedValue.str()})))
+            : translated(text::noLastValue));
+}
+
+// The template gives the check box and the buttons their places; a longer
+// translation or a larger custom font widens them, never cuts their text.
+void fitToTexts(QWidget* dialog, const std::vector<QWidget*>& row) {
+    ostrel::identification::ControlRow places{{}, dialog->width()};
+    std::vector<int> textWidths;
+    for (const QWidget* control : row) {
+        const QRect place = control->geometry();
+        places.controls.push_back({place.left(), place.top(), place.left() + place.width(),
+                                   place.top() + place.height()});
+        textWidths.push_back(control->sizeHint().width());
+    }
+    const ostrel::identification::ControlRow fitted =
+        ostrel::identification::fitToTexts(places, textWidths);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        row[i]->setGeometry(toQRect(fitted.controls[i]));
+    }
+    dialog->resize(fitted.windowWidth, dialog->height());
+}
 
 } // namespace
 
@@ -184,6 +217,7 @@ void DocumentIdentificationDlg2Private::createRow(std::size_t index) {
     }
     button->setEnabled(row.buttonEnabled());
     button->setAutoInsert(row.autoInsert);
+    describeButton(button, row);
 
     auto* edit = new CSelectorEdit(q, row.attribute);
     edit->setObjectName(QStringLiteral("field") + fieldId);
@@ -230,6 +264,7 @@ void DocumentIdentificationDlg2Private::applyTextsAndFocus() {
     if (configuration != nullptr) {
         ostrel::platform::applyCustomFont(q, *configuration->getSharedConfiguration());
     }
+    fitToTexts(q, {stickyCursorCheck, okButton, cancelButton});
 
     const auto focused = model->initialFocusFieldId();
     const auto& modelRows = model->rows();
@@ -278,6 +313,7 @@ void DocumentIdentificationDlg2::onChangeIdent(CSelectorEdit* field) {
 void DocumentIdentificationDlg2Private::toggleAutoInsert(std::size_t row) {
     const auto insertion = model->toggleAutoInsert(row);
     rows[row].button->setAutoInsert(model->rows()[row].autoInsert);
+    describeButton(rows[row].button, model->rows()[row]);
     if (insertion) {
         showInsertion(insertion->row, insertion->field);
     }

@@ -3,6 +3,8 @@
 #include "doctypes/DocumentTypeItem.h"
 #include "host/base/detail/TextFormat.h"
 #include "host/common/OstrelDomainConfiguration.h"
+#include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
 #include "platform/detail/ScreenGeometry.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
@@ -148,7 +150,9 @@ void DocumentTypeSelectionDlg2Private::createControls() {
     descriptionEdit = new QLineEdit(q);
     descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
     descriptionEdit->setReadOnly(true);
-    descriptionEdit->setFocusPolicy(Qt::ClickFocus); // shown, not a stop of the Tab key
+    // A stop of the Tab key, so that a screen reader user can reach the
+    // description and read it at leisure.
+    descriptionEdit->setFocusPolicy(Qt::StrongFocus);
 
     lastSelectedLabel = new QLabel(q);
     lastSelectedLabel->setObjectName(QStringLiteral("lastSelectedLabel"));
@@ -187,7 +191,8 @@ void DocumentTypeSelectionDlg2Private::createControls() {
     root->addLayout(buttons);
 
     QWidget::setTabOrder(documentTree, documentList);
-    QWidget::setTabOrder(documentList, lastSelectedCombo);
+    QWidget::setTabOrder(documentList, descriptionEdit);
+    QWidget::setTabOrder(descriptionEdit, lastSelectedCombo);
     QWidget::setTabOrder(lastSelectedCombo, changeDomainButton);
     QWidget::setTabOrder(changeDomainButton, okButton);
     QWidget::setTabOrder(okButton, cancelButton);
@@ -215,6 +220,11 @@ void DocumentTypeSelectionDlg2Private::OnInitDialog() {
     labelControl(documentGroupLabel, documentTree, texts.documentGroup);
     labelControl(documentLabel, documentList, texts.document);
     labelControl(lastSelectedLabel, lastSelectedCombo, texts.lastSelected);
+    // The description has no label of its own; the tree's hidden header
+    // would otherwise be read out as its column number.
+    descriptionEdit->setAccessibleName(
+        toQString(ostrel::i18n::translate(ostrel::i18n::text::description)));
+    documentTree->setHeaderLabel(documentTree->accessibleName());
     cancelButton->setText(toQString(texts.cancel));
     changeDomainButton->setText(toQString(texts.changeDomain));
     q->setWindowTitle(toQString(texts.title));
@@ -280,6 +290,14 @@ void DocumentTypeSelectionDlg2Private::showListedEntries() {
         names.push_back(entry->getName());
     }
     documentList->setEntries(names, model.getListSearchKeys(), formPage());
+    // A screen reader announces each type with its description.
+    for (int row = 0; row < documentList->count(); ++row) {
+        const auto entry = static_cast<std::size_t>(row);
+        if (const auto description = model.describe(model.getListEntries()[entry])) {
+            documentList->item(row)->setData(Qt::AccessibleDescriptionRole,
+                                             toQString(*description));
+        }
+    }
 }
 
 void DocumentTypeSelectionDlg2Private::apply(const SelectionChange& change) {

@@ -6,6 +6,7 @@
 #include "identification/qt/DocumentIdentificationAttrButton.h"
 #include "support/DialogFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -73,9 +74,32 @@ TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesAndNameTheirFie
     EXPECT_EQ(button->accessibleName(), QStringLiteral("Insert the last value of Invoice number"));
     EXPECT_EQ(button->toolTip(), QStringLiteral("AB-1"));
     EXPECT_FALSE(child(*dialog, "button202")->isEnabled()) << "no last value";
+    // Space inserts: a push button, whose description follows the switch.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+    EXPECT_EQ(reader->role(), QAccessible::Button);
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion off"));
+    static_cast<DocumentIdentificationAttrButton*>(button)->toggleAutoInsert();
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion on"));
+    EXPECT_EQ(child(*dialog, "button202")->accessibleDescription(),
+              QStringLiteral("No last value"));
     child(*dialog, "field132")->setFocus();
     QTest::keyClick(dialog.get(), Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130")) << "the mnemonic";
+}
+
+TEST_F(DocumentIdentificationDlg2Test, ALargerFontWidensTheBottomRowInsteadOfCuttingIt) {
+    // As a longer translation does; the window grows with the controls.
+    configuration_.getSharedConfiguration()->setCustomFont("DejaVu Sans", 0, -24);
+    auto document = numberBatchAndNote();
+    auto dialog = open(*document, true);
+    QWidget* remember = child(*dialog, "rememberCursor");
+    QWidget* cancel = child(*dialog, "cancelButton");
+    EXPECT_GE(remember->width(), remember->sizeHint().width());
+    EXPECT_LT(remember->geometry().right(), child(*dialog, "okButton")->x());
+    EXPECT_GE(cancel->width(), cancel->sizeHint().width());
+    EXPECT_LT(cancel->geometry().right(), dialog->width());
 }
 
 TEST_F(DocumentIdentificationDlg2Test, ClicksDoubleClicksAndTheMenuInsertAndSwitch) {

@@ -134,8 +134,8 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
     auto shown = dialog("FIN.ORDER");
     showActive(*shown);
     ASSERT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, "documentList"));
-    for (const char* name :
-         {"lastSelectedCombo", "changeDomainButton", "okButton", "cancelButton", "documentTree"}) {
+    for (const char* name : {"descriptionEdit", "lastSelectedCombo", "changeDomainButton",
+                             "okButton", "cancelButton", "documentTree"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, name)) << name;
     }
