@@ -40,14 +40,19 @@ QAccessibleInterface* lastValueButtonAccessible(const QString& className, QObjec
     return button != nullptr ? new LastValueButtonAccessible(button) : nullptr;
 }
 
+// Taken back when the library is unloaded, so that Qt never calls into a
+// library that is gone.
+struct FactoryRegistration {
+    FactoryRegistration() { QAccessible::installFactory(&lastValueButtonAccessible); }
+    ~FactoryRegistration() { QAccessible::removeFactory(&lastValueButtonAccessible); }
+    FactoryRegistration(const FactoryRegistration&) = delete;
+    FactoryRegistration& operator=(const FactoryRegistration&) = delete;
+};
+
 } // namespace
 
 void installLastValueButtonAccessible() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&lastValueButtonAccessible);
-        return true;
-    }();
-    (void)installed;
+    static const FactoryRegistration registration;
 }
 
 } // namespace ostrel::identification
