@@ -12,6 +12,7 @@
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/ProductSettings.h"
 #include "platform/ScopedDefault.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ bool takeIdentification(const Context& context) {
     }
 
     auto store = std::make_unique<platform::MemoryRegistry>();
-    store->setValue(platform::RegistryRoot::CurrentUser, "Software\\Zelvamont\\Ostrel\\5.0",
+    store->setValue(platform::RegistryRoot::CurrentUser, platform::kProductSettingsKey,
                     "LastUsedIdents",
                     platform::RegistryValue::string("8:Currency3:EUR1:1"
                                                     "13:InvoiceNumber10:AB-10234561:0"
@@ -46,12 +47,12 @@ bool takeIdentification(const Context& context) {
 
     OstrelDomainConfiguration configuration;
     DocumentIdentificationDlg2 dialog(*document, &configuration);
+    dialog.show();
+    QApplication::processEvents();
     auto* number = dialog.findChild<CSelectorEdit*>(QStringLiteral("field130"));
     if (number == nullptr) {
         return false;
     }
-    dialog.show();
-    QApplication::processEvents();
     number->setText(QStringLiteral("ab-10235")); // typed, upper-cased by the mask
     QApplication::processEvents();
     return demo::saveWindowPicture(dialog, context.outputFile);

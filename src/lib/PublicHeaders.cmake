@@ -46,12 +46,14 @@ set(public_headers
     platform/RegistryKey.h
     platform/RegistryValue.h
     platform/ScopedDefault.h
+    platform/Services.h
     platform/WindowHandle.h
     platform/qt/MessageBoxSink.h
     platform/qt/QSettingsRegistry.h
     platform/qt/ScreenMonitors.h
     typeselection/KeyDrivenSearch.h
     typeselection/TypeSelectionModel.h
+    typeselection/TypeSelectionSettings.h
     typeselection/qt/CKeyDrivenListCtrl.h
     typeselection/qt/DocumentTypeSelectionDlg2.h
 )

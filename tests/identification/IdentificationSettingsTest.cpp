@@ -1,8 +1,7 @@
 #include "identification/IdentificationSettings.h"
 
-#include "identification/IdentificationTestSupport.h"
 #include "platform/MemoryRegistry.h"
-#include "platform/ScopedDefault.h"
+#include "platform/ProductSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +11,29 @@ namespace {
 
 using namespace ostrel::platform;
 using ostrel::identification::IdentificationSettings;
-using ostrel::test::kDialogKey;
+
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 
 const int parentWindow = 0; // any non-null handle: the monitor query is a test double
+
+/// A store in which the product's key exists.
+MemoryRegistry storeWithKey() {
+    MemoryRegistry store;
+    store.createKey(kUser, kProductSettingsKey);
+    return store;
+}
 
 /// The settings loaded from a store whose key holds `value` under `name`.
 IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
                               ScreenRect monitor = {0, 0, 1920, 1080}) {
-    ScopedDefault<Registry> store(ostrel::test::storeWith());
+    MemoryRegistry store = storeWithKey();
     if (value) {
-        store.get<MemoryRegistry>().setValue(RegistryRoot::CurrentUser, kDialogKey, name, *value);
+        store.setValue(kUser, kProductSettingsKey, name, *value);
     }
-    ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(monitor));
+    FixedMonitors monitors(monitor);
     IdentificationSettings settings;
     settings.stickyCursorPosition = 0x7777;
-    settings.load(&parentWindow);
+    settings.load(&parentWindow, {.settings = &store, .monitors = &monitors});
     return settings;
 }
 
@@ -89,16 +96,16 @@ TEST(IdentificationSettingsTest, SavingWritesAllFourValuesButNeverCreatesTheKey)
     settings.stickyCursorPosition = 3;
     settings.lastUsedIdents.setLastUsed("Number", "A-12", true);
     {
-        ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
-        EXPECT_FALSE(settings.save({412, 218}));
-        EXPECT_FALSE(store.get<MemoryRegistry>().hasKey(RegistryRoot::CurrentUser, kDialogKey));
-        settings.load(&parentWindow);
+        MemoryRegistry empty;
+        EXPECT_FALSE(settings.save({412, 218}, {.settings = &empty}));
+        EXPECT_FALSE(empty.hasKey(kUser, kProductSettingsKey));
+        settings.load(&parentWindow, {.settings = &empty});
         EXPECT_EQ(settings.position, (ScreenPoint{100, 100})) << "nothing read, nothing placed";
     }
-    ScopedDefault<Registry> store(ostrel::test::storeWith());
-    ASSERT_TRUE(settings.save({-5, 218}));
+    MemoryRegistry store = storeWithKey();
+    ASSERT_TRUE(settings.save({-5, 218}, {.settings = &store}));
     const auto value = [&](const char* name) {
-        return store.get<MemoryRegistry>().getValue(RegistryRoot::CurrentUser, kDialogKey, name);
+        return store.getValue(kUser, kProductSettingsKey, name);
     };
     EXPECT_EQ(value("AllowStickyCursor"), RegistryValue::number(1));
     EXPECT_EQ(value("StickyCursorPosition"), RegistryValue::number(3));

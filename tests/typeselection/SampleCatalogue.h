@@ -3,16 +3,10 @@
 #include "doctypes/DocumentTypes.h"
 #include "host/common/DocumentTemplate.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/Monitors.h"
-#include "platform/ScopedDefault.h"
-#include "typeselection/TypeSelectionModel.h"
-
-#include <gtest/gtest.h>
+#include "support/DialogFixture.h"
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace ostrel::test {
@@ -64,28 +58,9 @@ private:
     }
 };
 
-/// The sample catalogue with what the dialog meets in the process: a settings store in which its
-/// key exists, and one monitor.
-class TypeSelectionTest : public ::testing::Test {
+/// The sample catalogue with what a dialog meets in the process.
+class TypeSelectionTest : public DialogTest {
 protected:
-    static constexpr const char* kKey = typeselection::TypeSelectionModel::kSettingsKey;
-    static constexpr platform::RegistryRoot kUser = platform::RegistryRoot::CurrentUser;
-
-    TypeSelectionTest() { store().createKey(kUser, kKey); }
-
-    platform::MemoryRegistry& store() { return registry_.get<platform::MemoryRegistry>(); }
-    void storeText(const char* name, const std::string& text) {
-        store().setValue(kUser, kKey, name, platform::RegistryValue::string(text));
-    }
-    std::optional<std::string> storedText(const char* name) {
-        const auto value = store().getValue(kUser, kKey, name);
-        return value ? std::optional(value->text()) : std::nullopt;
-    }
-
-    platform::ScopedDefault<platform::Registry> registry_{
-        std::make_unique<platform::MemoryRegistry>()};
-    platform::ScopedDefault<platform::Monitors> monitors_{
-        std::make_unique<platform::FixedMonitors>()};
     SampleCatalogue catalogue;
     OstrelDomainConfiguration configuration;
 };

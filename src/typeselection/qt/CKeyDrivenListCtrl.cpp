@@ -3,6 +3,7 @@
 #include "platform/CalendarClock.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/detail/SearchKeys.h"
+#include "typeselection/qt/detail/CKeyDrivenListCtrlPrivate.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,18 +47,21 @@ char32_t searchKey(int key) {
 
 } // namespace
 
+CKeyDrivenListCtrlPrivate::CKeyDrivenListCtrlPrivate(CKeyDrivenListCtrl* list)
+    : q(list), search(CalendarClock::getDefault().now()), timer(new QTimer(list)) {}
+
 CKeyDrivenListCtrl::CKeyDrivenListCtrl(QWidget* parent)
-    : QListWidget(parent), search(CalendarClock::getDefault().now()), timer(new QTimer(this)) {
+    : QListWidget(parent), d_(std::make_unique<CKeyDrivenListCtrlPrivate>(this)) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    timer->setObjectName(QStringLiteral("searchTimer"));
-    timer->setInterval(kTimerMilliseconds);
-    connect(timer, &QTimer::timeout, this, &CKeyDrivenListCtrl::OnTimer);
+    d_->timer->setObjectName(QStringLiteral("searchTimer"));
+    d_->timer->setInterval(kTimerMilliseconds);
+    connect(d_->timer, &QTimer::timeout, this, [this] { d_->OnTimer(); });
     for (const auto signal :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(model(), signal, this, &CKeyDrivenListCtrl::hideTooltip);
+        connect(model(), signal, this, [this] { d_->hideTooltip(); });
     }
-    connect(model(), &QAbstractItemModel::modelReset, this, &CKeyDrivenListCtrl::hideTooltip);
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { d_->hideTooltip(); });
 }
 
 CKeyDrivenListCtrl::~CKeyDrivenListCtrl() {
@@ -69,7 +73,7 @@ CKeyDrivenListCtrl::~CKeyDrivenListCtrl() {
 void CKeyDrivenListCtrl::setEntries(const std::vector<Ostrel::u8string>& texts,
                                     std::vector<std::u32string> searchKeys, const QIcon& icon) {
     clear();
-    search.setEntries(std::move(searchKeys));
+    d_->search.setEntries(std::move(searchKeys));
     // Painting waits until every entry is in: the list is laid out once.
     setUpdatesEnabled(false);
     for (const Ostrel::u8string& text : texts) {
@@ -100,7 +104,7 @@ void CKeyDrivenListCtrl::selectEntry(std::size_t entry) {
 
 void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
     if (isArrow(event->key())) {
-        hideTooltip();
+        d_->hideTooltip();
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const ostrel::typeselection::detail::KeyModifiers held{
@@ -110,7 +114,7 @@ void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
             ostrel::typeselection::detail::searchCharacters(searchKey(event->key()), held,
                                                             printableText(event->text()))) {
         for (const char32_t character : *characters) {
-            OnChar(character);
+            d_->OnChar(character);
         }
         event->accept();
         return;
@@ -118,16 +122,16 @@ void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
-void CKeyDrivenListCtrl::OnChar(char32_t character) {
+void CKeyDrivenListCtrlPrivate::OnChar(char32_t character) {
     const std::int64_t now = CalendarClock::getDefault().now();
-    if (const std::optional<std::size_t> choice = search.type(character, selectedEntry(), now)) {
-        selectEntry(*choice);
+    if (const std::optional<std::size_t> choice = search.type(character, q->selectedEntry(), now)) {
+        q->selectEntry(*choice);
     }
     showTooltip(ostrel::platform::toQString(search.getSearchText()));
     timer->start();
 }
 
-void CKeyDrivenListCtrl::OnTimer() {
+void CKeyDrivenListCtrlPrivate::OnTimer() {
     // The timer ticks every second; the typed text stays on show until more
     // than a second has passed since the last character, by the same clock
     // that the search measures its pause with.
@@ -137,13 +141,13 @@ void CKeyDrivenListCtrl::OnTimer() {
     }
 }
 
-void CKeyDrivenListCtrl::showTooltip(const QString& text) {
+void CKeyDrivenListCtrlPrivate::showTooltip(const QString& text) {
     if (text.isEmpty()) {
         hideTooltip(); // nothing typed: no empty box
         return;
     }
     if (tooltip == nullptr) {
-        tooltip = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        tooltip = new QLabel(q, Qt::ToolTip | Qt::FramelessWindowHint);
         tooltip->setObjectName(QStringLiteral("searchTip"));
         tooltip->setPalette(QToolTip::palette());
         tooltip->setFont(QToolTip::font());
@@ -156,31 +160,31 @@ void CKeyDrivenListCtrl::showTooltip(const QString& text) {
     }
     tooltip->setText(text);
     tooltip->adjustSize();
-    tooltip->move(mapToGlobal(QPoint(0, height())));
+    tooltip->move(q->mapToGlobal(QPoint(0, q->height())));
     tooltip->show();
 }
 
-void CKeyDrivenListCtrl::hideTooltip() {
+void CKeyDrivenListCtrlPrivate::hideTooltip() {
     if (tooltip != nullptr) {
         tooltip->hide();
     }
 }
 
 void CKeyDrivenListCtrl::focusOutEvent(QFocusEvent* event) {
-    hideTooltip();
+    d_->hideTooltip();
     QListWidget::focusOutEvent(event);
 }
 
 void CKeyDrivenListCtrl::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        hideTooltip();
+        d_->hideTooltip();
     }
     QListWidget::changeEvent(event);
 }
 
 void CKeyDrivenListCtrl::hideEvent(QHideEvent* event) {
-    hideTooltip();
-    timer->stop();
+    d_->hideTooltip();
+    d_->timer->stop();
     QListWidget::hideEvent(event);
 }
 
