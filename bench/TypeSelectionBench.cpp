@@ -24,6 +24,7 @@
 #include "platform/CalendarClock.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/ScopedDefault.h"
+#include "typeselection/KeyDrivenSearch.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 

@@ -4,8 +4,10 @@
 
 #include "autoident/AutoIncrementedIdentificators.h"
 #include "autoident/detail/CounterDefinition.h"
+#include "autoident/detail/SharedValueFile.h"
 #include "host/base/File.h"
 #include "host/base/SoopDb.h"
+#include "host/common/OstrelException.h"
 
 #include <algorithm>
 #include <list>
@@ -45,8 +47,15 @@ constexpr const char* kHelp =
     "VALUES is left as it is, and the command stops, when it is not a regular file\n"
     "or cannot be read as a value file (damaged, or cut short when a disk ran full):\n"
     "restore it from a backup, or remove it to start every counter again at its\n"
-    "initial value. It must not be the file DEFINITIONS. Every change is checked to\n"
-    "be saved; when VALUES cannot be written the command says so.\n"
+    "initial value. So it does when VALUES is a symbolic link that leads nowhere (a\n"
+    "share that is not mounted) or a file with several names (hard links). It must\n"
+    "not be the file DEFINITIONS. Every change is checked to be saved; when VALUES\n"
+    "cannot be written the command says so.\n"
+    "\n"
+    "No identifier is handed out twice: next, use and sync refuse a counter whose\n"
+    "increment is 0 or negative or whose next number would pass 4294967295 (and\n"
+    "wrap round to the day's first numbers), and sync refuses a negative number or\n"
+    "one beyond 4294967295.\n"
     "\n"
     "Several users and programs may number from one VALUES file at once: every\n"
     "change locks it (through VALUES.lock beside it), reads it afresh and replaces\n"
@@ -54,8 +63,8 @@ constexpr const char* kHelp =
     "leaves the old or the new file. The folder of VALUES must be writable.\n"
     "\n"
     "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, VALUES cannot\n"
-    "be read or written, the counter is unknown or the identifier does not fit, 2 on\n"
-    "a usage error.\n"
+    "be read or written, the counter is unknown, the identifier does not fit or an\n"
+    "identifier would repeat, 2 on a usage error.\n"
     "\n"
     "Example:\n"
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml\n"
@@ -137,7 +146,15 @@ std::optional<int> readRequest(const std::vector<std::string>& args, Output& out
 /// left alone when it cannot be read) and returns the failure status.
 int reportNotSaved(const AutoIncrementedIdentificators& idents, const std::string& values,
                    const std::string& lost, Output& output) {
-    if (idents.getValueFileState() == AutoIncrementedIdentificators::ValueFileState::Unreadable) {
+    using State = AutoIncrementedIdentificators::ValueFileState;
+    if (idents.getValueFileState() == State::NotLocked) {
+        output.err << "ostrel ident: cannot lock the value file '" << values
+                   << "': the lock file beside it cannot be created or locked (its folder must "
+                      "exist and be writable); "
+                   << lost << " not saved\n";
+        return 1;
+    }
+    if (idents.getValueFileState() == State::Unreadable) {
         // Starting afresh would hand out identifiers that may be on documents.
         output.err << "ostrel ident: the value file '" << values
                    << "' cannot be read as a value file; it was left as it is. Restore it from a "
@@ -159,9 +176,9 @@ std::optional<int> load(const Request& request, AutoIncrementedIdentificators& i
     if (zmdisk::File(request.definitions).isSameFile(values)) {
         return usageError(output, "ident", "the value file is the definition file");
     }
-    if (values.exists() && !values.isFile()) {
-        output.err << "ostrel ident: the value file '" << request.values
-                   << "' is not a regular file\n";
+    if (const std::string refusal = autoident::detail::whyNotShareable(request.values);
+        !refusal.empty()) {
+        output.err << "ostrel ident: the value file '" << request.values << "' " << refusal << '\n';
         return 1;
     }
     if (!idents.init(request.definitions, request.values)) {
@@ -198,11 +215,26 @@ std::string nextOf(AutoIncrementedIdentificators& idents, const std::string& nam
     return idents.getValue(name.c_str(), fixedLength);
 }
 
+/// Refuses a step after which the counter would offer an identifier again:
+/// the value file is the one record of what was handed out.
+std::optional<int> refuseRepeat(const std::string& risk, Output& output) {
+    if (risk.empty()) {
+        return std::nullopt;
+    }
+    output.err << "ostrel ident: " << risk << '\n';
+    return 1;
+}
+
 /// Hands out the counter's next identifier: one locked step, so two users of
 /// the value file never get the same one. `next` is the identifier as loaded.
 int useCounter(AutoIncrementedIdentificators& idents, const Request& request,
                const std::string& next, Output& output) {
-    const auto used = idents.takeValue(request.name.c_str());
+    OstrelException errors;
+    const auto used = idents.takeValue(request.name.c_str(), &errors);
+    if (!used && idents.isValueFileWritten() && errors.hasError()) {
+        // The file is sound: the step was refused on the freshest values.
+        return *refuseRepeat(errors.getRecords().back().message.str(), output);
+    }
     if (!used) {
         return reportNotSaved(idents, request.values, "the use of " + next + " was", output);
     }
@@ -214,6 +246,10 @@ int useCounter(AutoIncrementedIdentificators& idents, const Request& request,
 int syncCounter(AutoIncrementedIdentificators& idents, const Request& request,
                 const std::string& example, Output& output) {
     const std::string& typed = request.typed;
+    if (const auto status =
+            refuseRepeat(idents.repeatRisk(request.name.c_str(), typed.c_str()), output)) {
+        return *status;
+    }
     const bool fits = idents.updateIdentifier(request.name.c_str(), typed.c_str());
     if (!idents.isValueFileWritten()) {
         return reportNotSaved(idents, request.values, "the synchronisation with " + typed + " was",
@@ -251,6 +287,10 @@ int run(const std::vector<std::string>& args, Output& output) {
         return 1;
     }
     if (request.action == "next") {
+        // An identifier offered is one about to be used.
+        if (const auto status = refuseRepeat(idents.repeatRisk(request.name.c_str()), output)) {
+            return *status;
+        }
         output.out << next << '\n';
         return 0;
     }

@@ -4,16 +4,18 @@
 // document) and an invoice number being typed.
 #include "Shot.h"
 
+#include "qt/Picture.h"
+
 #include "document/CMEditableDocumentFactory.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/OstrelDomainConfiguration.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/ProductSettings.h"
 #include "platform/ScopedDefault.h"
 
 #include <QApplication>
-#include <QPixmap>
 
 #include <memory>
 
@@ -36,7 +38,7 @@ bool takeIdentification(const Context& context) {
     }
 
     auto store = std::make_unique<platform::MemoryRegistry>();
-    if (!store->setValue(platform::RegistryRoot::CurrentUser, "Software\\Zelvamont\\Ostrel\\5.0",
+    if (!store->setValue(platform::RegistryRoot::CurrentUser, platform::kProductSettingsKey,
                          "LastUsedIdents",
                          platform::RegistryValue::string("8:Currency3:EUR1:1"
                                                          "13:InvoiceNumber10:AB-10234561:0"
@@ -47,15 +49,15 @@ bool takeIdentification(const Context& context) {
 
     OstrelDomainConfiguration configuration;
     DocumentIdentificationDlg2 dialog(*document, &configuration);
+    dialog.show();
+    QApplication::processEvents();
     auto* number = dialog.findChild<CSelectorEdit*>(QStringLiteral("field130"));
     if (number == nullptr) {
         return false;
     }
-    dialog.show();
-    QApplication::processEvents();
     number->setText(QStringLiteral("ab-10235")); // typed, upper-cased by the mask
     QApplication::processEvents();
-    return dialog.grab().save(context.outputFile);
+    return demo::saveWindowPicture(dialog, context.outputFile);
 }
 
 const Registration registration({"identification", takeIdentification});

@@ -1,8 +1,10 @@
-// Renders the README's pictures of the dialogs on the bundled samples:
-//     ostrel-screenshots SAMPLES_DIR OUTPUT_DIR [NAME...]
+// Renders the README's pictures, of the dialogs and of the demo, on the
+// bundled samples:
+//     ostrel-screenshots [--language LANG] SAMPLES_DIR OUTPUT_DIR [NAME...]
 // always on Qt's offscreen platform, with the fonts installed on the machine
 // and an empty in-memory settings store, so that the pictures do not depend
-// on the user's display, settings or language.
+// on the user's display, settings or language. They are in English unless
+// --language asks for a translation (de, cs), to see that its texts fit.
 
 #include "Shot.h"
 
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace ostrel::shots {
@@ -45,12 +48,20 @@ Registration::Registration(const Shot& shot) {
 
 int main(int argc, char** argv) {
     using namespace ostrel;
+    const char* language = "en";
+    if (argc > 2 && std::string_view(argv[1]) == "--language") {
+        language = argv[2];
+        argv[2] = argv[0]; // the program's name stays first
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ostrel-screenshots SAMPLES_DIR OUTPUT_DIR [NAME...]\n");
+        std::fprintf(stderr, "usage: ostrel-screenshots [--language LANG] SAMPLES_DIR OUTPUT_DIR "
+                             "[NAME...]\n");
         return 2;
     }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ::setenv("LANGUAGE", "en", 1);
+    ::setenv("LANGUAGE", language, 1);
     QApplication application(argc, argv);
     platform::ScopedDefault<platform::Registry> store(std::make_unique<platform::MemoryRegistry>());
     platform::ScopedDefault<platform::Monitors> monitors(

@@ -2,11 +2,13 @@
 
 #include "autoident/detail/CounterDefinition.h"
 #include "autoident/detail/NumberRule.h"
+#include "autoident/detail/RepeatGuard.h"
 #include "autoident/detail/SharedValueFile.h"
 #include "host/base/SoopDb.h"
 #include "host/common/OstrelException.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -22,6 +24,7 @@ enum Line {
     kNotLocked = 110,
     kUnreadable = 120,
     kNotWritten = 130,
+    kWouldRepeat = 140,
 };
 
 void record(OstrelException* errors, Line line, const std::string& message) {
@@ -164,7 +167,12 @@ std::optional<std::string> AutoIncrementedIdentificators::takeValue(const char* 
     }
     std::string taken;
     const bool changed = change(
-        [counter, &taken] {
+        [this, counter, name, &taken, errors] {
+            // Asked of the freshest values: another process may have moved the counter.
+            if (const std::string risk = repeatRisk(name); !risk.empty()) {
+                record(errors, kWouldRepeat, risk);
+                return false;
+            }
             long fixedLength = 0;
             taken = counter->getValue(fixedLength);
             return counter->incrementValue();
@@ -174,6 +182,27 @@ std::optional<std::string> AutoIncrementedIdentificators::takeValue(const char* 
         return std::nullopt;
     }
     return taken;
+}
+
+std::string AutoIncrementedIdentificators::repeatRisk(const char* name, const char* typed) {
+    AutoIdentificator* counter = getIdentifier(name);
+    if (counter == nullptr) {
+        return {};
+    }
+    std::int64_t used = 0;
+    if (typed == nullptr) {
+        counter->setCorrectDay();
+        used = counter->value_;
+    } else {
+        std::string prefix;
+        counter->generatePrefix(prefix);
+        if (std::strncmp(typed, prefix.c_str(), prefix.size()) != 0 ||
+            !readNumber(typed + prefix.size(), used)) {
+            return {};
+        }
+    }
+    return ostrel::autoident::detail::repeatRisk(counter->getName(), counter->increment_, used,
+                                                 typed);
 }
 
 bool AutoIncrementedIdentificators::change(const std::function<bool()>& apply,
@@ -227,9 +256,11 @@ bool AutoIncrementedIdentificators::changeShared(const std::function<bool()>& ap
         state_ = ValueFileState::Unreadable;
         // Starting afresh would hand out identifiers again that are on
         // documents already: the file is left for a person to restore.
+        const std::string why = found == SharedValueFile::Content::Unusable
+                                    ? file.failure()
+                                    : "cannot be read as a value file";
         record(errors, kUnreadable,
-               "the value file '" + valueFile_.str() +
-                   "' cannot be read as a value file; it was left as it is");
+               "the value file '" + valueFile_.str() + "' " + why + "; it was left as it is");
         return false;
     }
     if (!apply()) {

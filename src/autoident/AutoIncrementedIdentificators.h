@@ -118,10 +118,23 @@ public:
     /// one step: in shared mode under the lock, from the freshest values, so
     /// that no other process can get the same identifier. Returns it once the
     /// value file holds the move; otherwise nothing, with a record in
-    /// `errors` (unknown counter, value file not locked, unreadable or not
-    /// written). No identifier is handed out twice: on failure it is lost.
+    /// `errors` (unknown counter, a counter that would repeat identifiers
+    /// (see repeatRisk), value file not locked, unreadable or not written).
+    /// No identifier is handed out twice: on failure it is lost.
     [[nodiscard]] std::optional<std::string> takeValue(const char* name,
                                                        OstrelException* errors = nullptr);
+
+    /// Why handing out the named counter's next identifier (`typed` null), or
+    /// following the used identifier `typed`, would make the counter offer an
+    /// identifier again that it offered today: an increment of 0 or below, a
+    /// typed number that is negative or beyond 4294967295, or a next value
+    /// that would wrap round past 4294967295. Empty when the step is safe,
+    /// also for an unknown counter or a typed text that does not fit (the
+    /// step itself refuses those). takeValue refuses on these grounds;
+    /// incrementValue and updateIdentifier carry on as hosts expect, so a
+    /// host that must never repeat an identifier asks here first. Runs the
+    /// day correction, as getValue does.
+    std::string repeatRisk(const char* name, const char* typed = nullptr);
 
     /// Whether the latest rewrite of the value file (by init, incrementValue
     /// or updateIdentifier) was written in full; false before the first.

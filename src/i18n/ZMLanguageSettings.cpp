@@ -2,13 +2,14 @@
 
 #include "host/base/File.h"
 #include "host/base/detail/MessageCatalog.h"
+#include "platform/ProductSettings.h"
 #include "platform/Registry.h"
-#include "platform/RegistryValue.h"
 
 #include <cstdlib>
 #include <dlfcn.h>
 #include <libintl.h>
 #include <memory>
+#include <utility>
 
 // glibc's catalogue generation counter: raising it makes gettext forget the
 // translations it has cached, which are keyed by locale but not by LANGUAGE.
@@ -21,8 +22,6 @@ namespace {
 using ostrel::platform::Registry;
 using ostrel::platform::RegistryAccess;
 using ostrel::platform::RegistryRoot;
-using ostrel::platform::RegistryValue;
-using ostrel::platform::TextWidth;
 
 // An object of this library whose address tells which file holds its code.
 const char kModuleAnchor = 0;
@@ -32,18 +31,6 @@ constexpr const char* kLanguageValue = "Language";
 // The language is read into a buffer of 2048 bytes of UTF-16 text with its
 // terminating zero, so 1023 characters at most; a longer value is not read.
 constexpr std::size_t kLanguageUnits = 1023;
-
-// The UTF-16 units of wide registry data before its terminating zero (an odd
-// last byte counts as a unit of its own).
-std::size_t wideUnits(const std::string& data) {
-    std::size_t units = 0;
-    for (std::size_t i = 0; i < data.size(); i += 2, ++units) {
-        if (data[i] == '\0' && (i + 1 == data.size() || data[i + 1] == '\0')) {
-            break;
-        }
-    }
-    return units;
-}
 
 std::string realPath(const char* path) {
     if (path == nullptr || *path == '\0') {
@@ -89,14 +76,8 @@ bool ZMLanguageSettings::readLanguage() {
         if (!key) {
             continue;
         }
-        const auto value = key->queryValue(kLanguageValue);
-        if (!value) {
-            continue;
-        }
-        // Like the registry's wide read, the data is taken whatever its type.
-        const std::string data = value->data(TextWidth::Wide);
-        if (wideUnits(data) <= kLanguageUnits) {
-            language = RegistryValue::textFromWideData(data);
+        if (auto text = ostrel::platform::readWideText(*key, kLanguageValue, kLanguageUnits)) {
+            language = std::move(*text);
         }
     }
     return true;

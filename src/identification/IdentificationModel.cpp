@@ -5,7 +5,6 @@
 #include "host/common/OstrelDocAttribute.h"
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
-#include "platform/MessageSink.h"
 
 #include <algorithm>
 #include <list>
@@ -22,9 +21,10 @@ int characterCount(const Ostrel::u8string& text) {
     return static_cast<int>(ostrel::decodeUtf8(text.str()).size());
 }
 
-void showError(platform::WindowHandle dialog, const Ostrel::u8string& text) {
+void showError(platform::MessageSink& sink, platform::WindowHandle dialog,
+               const Ostrel::u8string& text) {
     const Ostrel::u8string caption = zmutils::getResourceManager().getString("Common", "Error");
-    platform::MessageSink::getDefault().showError(dialog, caption.toAcp(), text.toAcp());
+    sink.showError(dialog, caption.toAcp(), text.toAcp());
 }
 
 } // namespace
@@ -32,20 +32,20 @@ void showError(platform::WindowHandle dialog, const Ostrel::u8string& text) {
 std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
                                       const Ostrel::u8string& current, TextSelection selection) {
     Ostrel::u8string corrected;
-    if (!attribute.correctMask(current, corrected) || corrected == current) {
+    std::size_t ends[] = {static_cast<std::size_t>(std::max(selection.start, 0)),
+                          static_cast<std::size_t>(std::max(selection.end, 0))};
+    if (!attribute.correctMask(current, corrected, ends) || corrected == current) {
         return std::nullopt;
     }
-    const int length = characterCount(corrected);
-    if (length < selection.start || length < selection.end) {
-        selection = {length, length};
-    }
-    return FieldText{corrected, selection};
+    return FieldText{corrected, {static_cast<int>(ends[0]), static_cast<int>(ends[1])}};
 }
 
-IdentificationModel::IdentificationModel(CMEditableDocument& document) : document_(document) {}
+IdentificationModel::IdentificationModel(CMEditableDocument& document,
+                                         const platform::Services& services)
+    : document_(document), services_(services) {}
 
 bool IdentificationModel::initialize(platform::WindowHandle parent) {
-    settings_.load(parent);
+    settings_.load(parent, services_);
     std::list<OstrelDocAttribute*> attributes;
     if (!document_.getProperties(attributes)) {
         return false;
@@ -191,14 +191,15 @@ ConfirmOutcome IdentificationModel::confirm(platform::WindowHandle dialog,
         if (row.attribute->getStatus() == OstrelDocAttributeTemplate::Editable) {
             Ostrel::u8string message;
             if (!row.attribute->isValid(row.text, message)) {
-                showError(dialog, message);
+                showError(services_.messageSink(), dialog, message);
                 return {Confirmation::InvalidValue, i};
             }
         }
         anyFilled = true;
     }
     if (!anyFilled) {
-        showError(dialog, i18n::translate(i18n::text::allIdentificatorsEmpty));
+        showError(services_.messageSink(), dialog,
+                  i18n::translate(i18n::text::allIdentificatorsEmpty));
         return {Confirmation::AllEmpty, std::nullopt};
     }
     for (const Row& row : rows_) {
@@ -212,7 +213,7 @@ ConfirmOutcome IdentificationModel::confirm(platform::WindowHandle dialog,
         }
     }
     // Without the product's key nothing is stored, by design: the values still go to the document.
-    static_cast<void>(settings_.save(windowTopLeft));
+    static_cast<void>(settings_.save(windowTopLeft, services_));
     return {Confirmation::Accepted, std::nullopt};
 }
 

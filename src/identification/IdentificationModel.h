@@ -4,7 +4,7 @@
 
 #include "host/base/U8String.h"
 #include "identification/IdentificationSettings.h"
-#include "platform/Monitors.h"
+#include "platform/Services.h"
 
 #include <cstddef>
 #include <optional>
@@ -46,8 +46,9 @@ struct OSTREL_EXPORT FieldText {
 /// The text a value field must show after its text became `current` with
 /// `selection`: nothing when the attribute's mask leaves the text as it is
 /// (or the attribute has no mask and nothing to cut); otherwise the fitted
-/// text, the selection kept unless either end lay beyond the fitted text, in
-/// which case both ends move to its end.
+/// text with the selection carried through the correction: each end stays
+/// after the characters typed before it, so literals the mask inserts end
+/// up before the caret and typing goes on after them.
 OSTREL_EXPORT std::optional<FieldText> fitFieldText(const OstrelDocAttributeTemplate& attribute,
                                                     const Ostrel::u8string& current,
                                                     TextSelection selection);
@@ -114,8 +115,10 @@ public:
         FieldText field;
     };
 
-    /// A model of the dialog on `document`, which must outlive it.
-    explicit IdentificationModel(CMEditableDocument& document);
+    /// A model of the dialog on `document`; both it and the services must
+    /// outlive the model.
+    explicit IdentificationModel(CMEditableDocument& document,
+                                 const platform::Services& services = {});
 
     /// The start-up: loads the settings (window placement relative to the
     /// monitor of `parent`), then makes one row per attribute that is not
@@ -125,11 +128,6 @@ public:
     /// document gives no attributes or a null one; the view then sets
     /// nothing else up.
     [[nodiscard]] bool initialize(platform::WindowHandle parent);
-
-    /// Makes the row of `attribute` at `y` and moves `y` below it: label,
-    /// button and field geometry, the button's state, and (when `allEmpty`)
-    /// the automatic insertion of the last value. False for a null attribute.
-    bool insertIdentifier(OstrelDocAttribute* attribute, int& y, int index, bool allEmpty);
 
     const std::vector<Row>& rows() const { return rows_; }
     /// The number of attributes of the document, hidden ones included.
@@ -179,8 +177,8 @@ public:
 
     /// The user confirmed. Checks the filled editable fields in display order
     /// with their attributes and refuses a form whose fields are all empty,
-    /// showing the reason as an error over `dialog` through the process-wide
-    /// message sink, with the resource manager's caption ("Common", "Error").
+    /// showing the reason as an error over `dialog` through the message sink,
+    /// with the resource manager's caption ("Common", "Error").
     /// Otherwise writes the editable fields into their attributes (an empty
     /// field writes the empty value), records every filled field's value and
     /// automatic flag as its name's last used value, and stores the settings
@@ -189,9 +187,14 @@ public:
                                          platform::ScreenPoint windowTopLeft);
 
 private:
+    /// Makes the row of `attribute` at `y` and moves `y` below it: label,
+    /// button and field geometry, the button's state, and (when `allEmpty`)
+    /// the automatic insertion of the last value. False for a null attribute.
+    bool insertIdentifier(OstrelDocAttribute* attribute, int& y, int index, bool allEmpty);
     void recordChange(std::size_t row);
 
     CMEditableDocument& document_;
+    platform::Services services_;
     IdentificationSettings settings_;
     std::vector<Row> rows_;
     int attributeCount_ = 0;

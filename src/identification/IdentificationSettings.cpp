@@ -1,6 +1,6 @@
 #include "identification/IdentificationSettings.h"
 
-#include "platform/Registry.h"
+#include "platform/ProductSettings.h"
 #include "platform/RegistryKey.h"
 
 #include <cstddef>
@@ -9,14 +9,12 @@
 namespace ostrel::identification {
 namespace {
 
-using platform::Registry;
 using platform::RegistryAccess;
 using platform::RegistryKey;
 using platform::RegistryRoot;
 using platform::RegistryValue;
 using platform::TextWidth;
 
-constexpr const char* kKey = "Software\\Zelvamont\\Ostrel\\5.0";
 constexpr const char* kAllowStickyCursor = "AllowStickyCursor";
 constexpr const char* kStickyCursorPosition = "StickyCursorPosition";
 constexpr const char* kLastUsedIdents = "LastUsedIdents";
@@ -62,9 +60,10 @@ std::string readText(const RegistryKey& key, const char* name) {
 
 } // namespace
 
-void IdentificationSettings::load(platform::WindowHandle parent) {
-    const auto key =
-        Registry::getDefault().openKey(RegistryRoot::CurrentUser, kKey, RegistryAccess::Read);
+void IdentificationSettings::load(platform::WindowHandle parent,
+                                  const platform::Services& services) {
+    const auto key = services.settingsStore().openKey(
+        RegistryRoot::CurrentUser, platform::kProductSettingsKey, RegistryAccess::Read);
     if (!key) {
         return;
     }
@@ -74,13 +73,14 @@ void IdentificationSettings::load(platform::WindowHandle parent) {
     idents.setAcp(readText(*key, kLastUsedIdents));
     lastUsedIdents.deserialize(idents);
 
-    position =
-        platform::restoredPosition(parent, parsePosition(readText(*key, kPosition)), position);
+    position = platform::restoredPosition(services.monitorQuery(), parent,
+                                          parsePosition(readText(*key, kPosition)), position);
 }
 
-bool IdentificationSettings::save(platform::ScreenPoint windowTopLeft) const {
-    const auto key =
-        Registry::getDefault().openKey(RegistryRoot::CurrentUser, kKey, RegistryAccess::ReadWrite);
+bool IdentificationSettings::save(platform::ScreenPoint windowTopLeft,
+                                  const platform::Services& services) const {
+    const auto key = services.settingsStore().openKey(
+        RegistryRoot::CurrentUser, platform::kProductSettingsKey, RegistryAccess::ReadWrite);
     if (!key) {
         return false;
     }

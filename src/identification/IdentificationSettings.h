@@ -3,7 +3,7 @@
 #include "ostrel_export.h"
 
 #include "identification/LastUsedIdentStore.h"
-#include "platform/Monitors.h"
+#include "platform/Services.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +11,7 @@
 namespace ostrel::identification {
 
 /// What the identification dialog remembers per user, in the settings store
-/// (`platform::Registry::getDefault()`) under the current user's key
-/// "Software\\Zelvamont\\Ostrel\\5.0":
+/// under the current user's key platform::kProductSettingsKey:
 ///
 /// | value                            | type   | content                              |
 /// |----------------------------------|--------|--------------------------------------|
@@ -40,12 +39,13 @@ struct OSTREL_EXPORT IdentificationSettings {
     /// `parent`; otherwise the window opens 100 pixels in from that
     /// monitor's top-left corner. Without a parent the window opens at
     /// (100, 100). A missing key leaves every default.
-    void load(platform::WindowHandle parent);
+    void load(platform::WindowHandle parent, const platform::Services& services);
 
     /// Writes all four values, the window's corner as `windowTopLeft`. False,
     /// nothing written, when the key does not exist or cannot be opened for
     /// writing; failures of single writes are not reported.
-    [[nodiscard]] bool save(platform::ScreenPoint windowTopLeft) const;
+    [[nodiscard]] bool save(platform::ScreenPoint windowTopLeft,
+                            const platform::Services& services) const;
 
     /// Reads a stored position as it was always read: digits go to x, then
     /// to y, then are ignored; every other byte moves on to the next number.

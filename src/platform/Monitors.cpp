@@ -14,8 +14,9 @@ std::unique_ptr<Monitors> Monitors::setDefault(std::unique_ptr<Monitors> monitor
     return DefaultMonitors::replace(std::move(monitors));
 }
 
-ScreenPoint restoredPosition(WindowHandle parent, ScreenPoint stored, ScreenPoint fallback) {
-    const std::optional<ScreenRect> monitor = Monitors::getDefault().nearestMonitor(parent);
+ScreenPoint restoredPosition(const Monitors& monitors, WindowHandle parent, ScreenPoint stored,
+                             ScreenPoint fallback) {
+    const std::optional<ScreenRect> monitor = monitors.nearestMonitor(parent);
     if (!monitor) {
         return fallback;
     }

@@ -70,11 +70,11 @@ private:
 };
 
 /// Where a dialog opens whose window stood at `stored` when it was last
-/// closed: there, when that point lies on the monitor nearest to `parent`;
-/// otherwise at `fallback` counted from that monitor's top-left corner, so
-/// the window stays on a screen. `fallback` itself without a parent or a
-/// monitor.
-OSTREL_EXPORT ScreenPoint restoredPosition(WindowHandle parent, ScreenPoint stored,
-                                           ScreenPoint fallback);
+/// closed: there, when that point lies on the monitor of `monitors` nearest
+/// to `parent`; otherwise at `fallback` counted from that monitor's top-left
+/// corner, so the window stays on a screen. `fallback` itself without a
+/// parent or a monitor.
+OSTREL_EXPORT ScreenPoint restoredPosition(const Monitors& monitors, WindowHandle parent,
+                                           ScreenPoint stored, ScreenPoint fallback);
 
 } // namespace ostrel::platform

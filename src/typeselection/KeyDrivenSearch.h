@@ -21,7 +21,7 @@ namespace ostrel::typeselection {
 /// of the other, letter case ignored (ostrel::foldCase), so the entry "Inv"
 /// matches the typed "invoice" and every entry matches the empty text. The
 /// entries are given as their folded texts in list order, which must be
-/// ascending (see `TypeSelectionModel::fillDocumentList`): matching entries
+/// ascending (see `TypeSelectionModel::getListEntries`): matching entries
 /// then form a few contiguous runs that binary searches find, so a keystroke
 /// costs the same on a list of ten entries as on one of a hundred thousand.
 ///

@@ -6,71 +6,54 @@
 #include "host/common/OstrelDomainConfiguration.h"
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
-#include "platform/Registry.h"
-#include "platform/RegistryKey.h"
-#include "platform/RegistryValue.h"
 
 #include <algorithm>
-#include <climits>
 #include <list>
 #include <memory>
 #include <utility>
 
 namespace ostrel::typeselection {
-namespace {
 
-using platform::Registry;
-using platform::RegistryAccess;
-using platform::RegistryRoot;
-using platform::RegistryValue;
-
-} // namespace
-
-TypeSelectionModel::TypeSelectionModel(DocumentTypes& documentTypes_,
-                                       OstrelDomainConfiguration* configuration_,
-                                       const Ostrel::u8string& preselectedType_,
-                                       bool allowChangeDomain_)
-    : preselectedType(preselectedType_), documentTypes(documentTypes_),
-      configuration(configuration_), allowChangeDomain(allowChangeDomain_) {}
+TypeSelectionModel::TypeSelectionModel(DocumentTypes& documentTypes,
+                                       OstrelDomainConfiguration* configuration,
+                                       const Ostrel::u8string& preselectedType,
+                                       bool allowChangeDomain, const platform::Services& services)
+    : preselectedType_(preselectedType), documentTypes_(documentTypes),
+      configuration_(configuration), allowChangeDomain_(allowChangeDomain), services_(services) {}
 
 void TypeSelectionModel::setLastSelected(const Ostrel::u8string& type) {
-    lastSelectedTypes.addItem(type);
+    settings_.lastSelectedTypes.addItem(type);
 }
 
 DocumentTemplate* TypeSelectionModel::getSelectedDocumentTemplate() const {
-    return selectedItem != nullptr ? selectedItem->getTemplate() : nullptr;
+    return selectedItem_ != nullptr ? selectedItem_->getTemplate() : nullptr;
 }
 
 void TypeSelectionModel::initialize(platform::WindowHandle parentWindow) {
-    loadSettings(parentWindow);
-    // Behind the types the host gave with setLastSelected.
-    Ostrel::u8string recent;
-    if (readValue(kLastSelectedValue, recent)) {
-        // A damaged list still offers the types read before the damage.
-        static_cast<void>(lastSelectedTypes.deserialize(recent, false));
-    }
+    // The stored recent types come behind those the host gave with setLastSelected.
+    settings_.load(parentWindow, services_);
 
     using namespace i18n;
-    texts.documentGroup = translate(text::documentGroup);
-    texts.document = translate(text::document);
-    texts.cancel = translate(text::cancel);
-    texts.lastSelected = translate(text::lastSelected);
-    texts.changeDomain = translate(text::changeDomain);
+    texts_.documentGroup = translate(text::documentGroup);
+    texts_.document = translate(text::document);
+    texts_.cancel = translate(text::cancel);
+    texts_.lastSelected = translate(text::lastSelected);
+    texts_.changeDomain = translate(text::changeDomain);
     std::string title = translate(text::documentTypeSelection).str();
     Ostrel::u8string connection;
-    if (allowChangeDomain && configuration != nullptr &&
-        configuration->getValue("Connection.Name", connection) && !connection.empty()) {
+    if (allowChangeDomain_ && configuration_ != nullptr &&
+        configuration_->getValue("Connection.Name", connection) && !connection.empty()) {
         title += " [" + connection.str() + "]";
     }
-    texts.title = Ostrel::u8string(std::move(title));
+    texts_.title = Ostrel::u8string(std::move(title));
 
     fillDocumentTree();
     fillDropDown();
 }
 
 void TypeSelectionModel::fillDocumentTree() {
-    treeNodes.clear();
-    selectedTreeNode.reset();
+    treeNodes_.clear();
+    selectedTreeNode_.reset();
     // Depth-first with a stack of its own rather than by recursion, so that a
     // catalogue nested however deep cannot exhaust the call stack.
     struct Level {
@@ -78,7 +61,7 @@ void TypeSelectionModel::fillDocumentTree() {
         std::optional<std::size_t> node;
     };
     std::vector<Level> levels;
-    std::unique_ptr<DocumentTypeIterator> top(documentTypes.getIterator());
+    std::unique_ptr<DocumentTypeIterator> top(documentTypes_.getIterator());
     if (!top) {
         return;
     }
@@ -92,26 +75,26 @@ void TypeSelectionModel::fillDocumentTree() {
         if (!item->getCreatableChildsFlag()) {
             continue;
         }
-        treeNodes.push_back({item, levels.back().node});
+        treeNodes_.push_back({item, levels.back().node});
         std::unique_ptr<DocumentTypeIterator> children(item->getIterator());
         if (!children) {
             return; // the tree keeps the nodes found so far
         }
-        levels.push_back({std::move(children), treeNodes.size() - 1});
+        levels.push_back({std::move(children), treeNodes_.size() - 1});
     }
 }
 
 void TypeSelectionModel::fillDropDown() {
-    dropDownEntries.clear();
+    dropDownEntries_.clear();
     std::list<Ostrel::u8string> types;
-    if (!preselectedType.empty() &&
-        documentTypes.getDocTypeItem(preselectedType.str()) != nullptr) {
-        types.push_back(preselectedType);
+    if (!preselectedType_.empty() &&
+        documentTypes_.getDocTypeItem(preselectedType_.str()) != nullptr) {
+        types.push_back(preselectedType_);
     }
-    lastSelectedTypes.getSelectedItemsList(types);
+    settings_.lastSelectedTypes.getSelectedItemsList(types);
     for (const Ostrel::u8string& type : types) {
-        if (DocumentTypeItem* item = documentTypes.getDocTypeItem(type.str())) {
-            dropDownEntries.push_back(item);
+        if (DocumentTypeItem* item = documentTypes_.getDocTypeItem(type.str())) {
+            dropDownEntries_.push_back(item);
         }
     }
 }
@@ -120,12 +103,12 @@ bool TypeSelectionModel::fillDocumentList(DocumentTypeItem* item) {
     if (item == nullptr) {
         return false;
     }
-    if (item == listedItem) {
+    if (item == listedItem_) {
         return true;
     }
-    listedItem = item;
-    listEntries.clear();
-    listSearchKeys.clear();
+    listedItem_ = item;
+    listEntries_.clear();
+    listSearchKeys_.clear();
     std::unique_ptr<DocumentTypeIterator> children(item->getIterator());
     if (!children) {
         return false;
@@ -148,25 +131,25 @@ bool TypeSelectionModel::fillDocumentList(DocumentTypeItem* item) {
         }
         return a.item->getName() < b.item->getName();
     });
-    listEntries.reserve(entries.size());
-    listSearchKeys.reserve(entries.size());
+    listEntries_.reserve(entries.size());
+    listSearchKeys_.reserve(entries.size());
     for (Entry& entry : entries) {
-        listEntries.push_back(entry.item);
-        listSearchKeys.push_back(std::move(entry.key));
+        listEntries_.push_back(entry.item);
+        listSearchKeys_.push_back(std::move(entry.key));
     }
     return true;
 }
 
 SelectionChange TypeSelectionModel::selectTreeNode(std::optional<std::size_t> node) {
     SelectionChange change;
-    selectedTreeNode = node && *node < treeNodes.size() ? node : std::nullopt;
-    if (!selectedTreeNode) {
+    selectedTreeNode_ = node && *node < treeNodes_.size() ? node : std::nullopt;
+    if (!selectedTreeNode_) {
         return change;
     }
-    const DocumentTypeItem* before = listedItem;
-    fillDocumentList(treeNodes[*node].item);
-    change.listRebuilt = listedItem != before;
-    if (!listEntries.empty()) {
+    const DocumentTypeItem* before = listedItem_;
+    fillDocumentList(treeNodes_[*node].item);
+    change.listRebuilt = listedItem_ != before;
+    if (!listEntries_.empty()) {
         change.listEntry = 0;
     }
     return change;
@@ -175,10 +158,10 @@ SelectionChange TypeSelectionModel::selectTreeNode(std::optional<std::size_t> no
 SelectionChange TypeSelectionModel::chooseRecent(std::optional<std::size_t> entry,
                                                  std::optional<std::size_t> listSelection) {
     SelectionChange change;
-    if (!entry || *entry >= dropDownEntries.size()) {
+    if (!entry || *entry >= dropDownEntries_.size()) {
         return change;
     }
-    const DocumentTypeItem* chosen = dropDownEntries[*entry];
+    const DocumentTypeItem* chosen = dropDownEntries_[*entry];
     if (chosen->getParent() == nullptr) {
         return change;
     }
@@ -187,15 +170,15 @@ SelectionChange TypeSelectionModel::chooseRecent(std::optional<std::size_t> entr
         change.treeNode = node;
         // Only a change of the tree's selection lists the group anew (and
         // selects its first entry); the group already selected keeps its list.
-        if (node != selectedTreeNode) {
+        if (node != selectedTreeNode_) {
             const SelectionChange listed = selectTreeNode(node);
             change.listRebuilt = listed.listRebuilt;
             selected = listed.listEntry;
         }
     }
     // From the end, as the list is searched for the chosen item.
-    for (std::size_t i = listEntries.size(); i-- > 0;) {
-        if (listEntries[i] == chosen) {
+    for (std::size_t i = listEntries_.size(); i-- > 0;) {
+        if (listEntries_[i] == chosen) {
             selected = i;
             break;
         }
@@ -210,12 +193,12 @@ std::optional<std::size_t> TypeSelectionModel::findTreeNode(const DocumentTypeIt
     if (item == nullptr) {
         return std::nullopt;
     }
-    const auto found = std::find_if(treeNodes.begin(), treeNodes.end(),
+    const auto found = std::find_if(treeNodes_.begin(), treeNodes_.end(),
                                     [item](const TreeNode& node) { return node.item == item; });
-    if (found == treeNodes.end()) {
+    if (found == treeNodes_.end()) {
         return std::nullopt;
     }
-    return static_cast<std::size_t>(found - treeNodes.begin());
+    return static_cast<std::size_t>(found - treeNodes_.begin());
 }
 
 std::optional<Ostrel::u8string> TypeSelectionModel::describe(const DocumentTypeItem* entry) const {
@@ -241,86 +224,17 @@ Ostrel::u8string TypeSelectionModel::normalizeDescription(const Ostrel::u8string
 }
 
 void TypeSelectionModel::confirm(DocumentTypeItem* entry) {
-    selectedItem = entry;
-    if (selectedItem == nullptr) {
+    selectedItem_ = entry;
+    if (selectedItem_ == nullptr) {
         return;
     }
-    lastSelectedTypes.addItem(selectedItem->getType());
-    Ostrel::u8string text;
-    if (lastSelectedTypes.serialize(text)) {
-        // Without the product's key nothing is stored, by design.
-        static_cast<void>(persistLastSelected(text));
-    }
+    settings_.lastSelectedTypes.addItem(selectedItem_->getType());
+    // Without the product's key nothing is stored, by design.
+    static_cast<void>(settings_.saveLastSelected(services_));
 }
 
-bool TypeSelectionModel::storeGeometry(int width, int height, int x, int y) {
-    return storeValue(kGeometryValue, Ostrel::u8string(formatGeometry(width, height, x, y)));
-}
-
-std::array<int, 4> TypeSelectionModel::parseGeometry(const std::string& text) {
-    std::array<int, 4> numbers{};
-    std::size_t field = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            if (++field == numbers.size()) {
-                break;
-            }
-            continue;
-        }
-        int& number = numbers[field];
-        const int digit = c - '0';
-        number = number > (INT_MAX - digit) / 10 ? INT_MAX : number * 10 + digit;
-    }
-    return numbers;
-}
-
-std::string TypeSelectionModel::formatGeometry(int width, int height, int x, int y) {
-    std::string text;
-    for (const int number : {width, height, x, y}) {
-        text += std::to_string(number);
-        text += ';';
-    }
-    return text;
-}
-
-bool TypeSelectionModel::readValue(const Ostrel::u8string& name, Ostrel::u8string& value) const {
-    const auto key = Registry::getDefault().openKey(RegistryRoot::CurrentUser, kSettingsKey,
-                                                    RegistryAccess::Read);
-    if (!key) {
-        return false;
-    }
-    const std::optional<RegistryValue> stored = key->queryValue(name.str());
-    if (!stored) {
-        return false;
-    }
-    // Read as the wide registry functions read it, whatever its type.
-    value =
-        Ostrel::u8string(RegistryValue::textFromWideData(stored->data(platform::TextWidth::Wide)));
-    return true;
-}
-
-bool TypeSelectionModel::storeValue(const Ostrel::u8string& name, const Ostrel::u8string& value) {
-    const auto key = Registry::getDefault().openKey(RegistryRoot::CurrentUser, kSettingsKey,
-                                                    RegistryAccess::ReadWrite);
-    return key && key->setValue(name.str(), RegistryValue::string(value.str()));
-}
-
-bool TypeSelectionModel::persistLastSelected(const Ostrel::u8string& text) {
-    return storeValue(kLastSelectedValue, text);
-}
-
-void TypeSelectionModel::loadSettings(platform::WindowHandle parentWindow) {
-    Ostrel::u8string text;
-    if (!readValue(kGeometryValue, text)) {
-        return;
-    }
-    const std::array<int, 4> numbers = parseGeometry(text.str());
-    savedGeometry.width = numbers[0];
-    savedGeometry.height = numbers[1];
-    const platform::ScreenPoint position = platform::restoredPosition(
-        parentWindow, {numbers[2], numbers[3]}, {savedGeometry.x, savedGeometry.y});
-    savedGeometry.x = position.x;
-    savedGeometry.y = position.y;
+bool TypeSelectionModel::storeGeometry(const SavedGeometry& window) const {
+    return TypeSelectionSettings::saveGeometry(window, services_);
 }
 
 } // namespace ostrel::typeselection

@@ -2,11 +2,10 @@
 
 #include "ostrel_export.h"
 
-#include "doctypes/LastSelectedTypes.h"
 #include "host/base/U8String.h"
-#include "platform/Monitors.h"
+#include "platform/Services.h"
+#include "typeselection/TypeSelectionSettings.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -37,15 +36,6 @@ struct OSTREL_EXPORT DialogTexts {
     Ostrel::u8string cancel;
 };
 
-/// The window geometry to apply at start-up, in screen coordinates. A size of
-/// 0 stands for the smallest size the dialog allows.
-struct OSTREL_EXPORT SavedGeometry {
-    int width = 0;
-    int height = 0;
-    int x = 50;
-    int y = 50;
-};
-
 /// What the view changes after a selection in the tree or the drop-down.
 struct OSTREL_EXPORT SelectionChange {
     /// The tree node to make the selected and visible one; nothing when the
@@ -61,11 +51,9 @@ struct OSTREL_EXPORT SelectionChange {
 /// Everything the type selection dialog decides, without a toolkit: which
 /// groups the tree shows, which document types the list shows and in which
 /// order, the recent types of the drop-down, the texts, what a choice in the
-/// tree or the drop-down selects, the confirmation, and the settings kept
-/// under "Software\Zelvamont\Ostrel\5.0" of the current user in the
-/// process-wide store (platform::Registry): the window geometry
-/// ("DocumentTypeSelectionDialogSize") and the recent types
-/// ("lastSelectedDocument").
+/// tree or the drop-down selects, the confirmation, and what the dialog
+/// remembers (TypeSelectionSettings: the window geometry and the recent
+/// types).
 ///
 /// The dialog (DocumentTypeSelectionDlg2) shows what the model computes and
 /// reports what the user does:
@@ -77,19 +65,15 @@ struct OSTREL_EXPORT SelectionChange {
 ///     model.confirm(model.getListEntries()[selectedRow]);
 ///     DocumentTemplate* chosen = model.getSelectedDocumentTemplate();
 ///
-/// The catalogue and the configuration must outlive the model; the model
-/// never changes the catalogue.
+/// The catalogue, the configuration and the services must outlive the
+/// model; the model never changes the catalogue.
 class OSTREL_EXPORT TypeSelectionModel {
 public:
-    static constexpr const char* kSettingsKey = "Software\\Zelvamont\\Ostrel\\5.0";
-    static constexpr const char* kGeometryValue = "DocumentTypeSelectionDialogSize";
-    static constexpr const char* kLastSelectedValue = "lastSelectedDocument";
-    /// How many recent types are kept.
-    static constexpr unsigned long kRecentTypes = 10;
-
-    /// `configuration` must not be null. Nothing is read until `initialize`.
+    /// `configuration` may be null: the title then names no connection.
+    /// Nothing is read until `initialize`.
     TypeSelectionModel(DocumentTypes& documentTypes, OstrelDomainConfiguration* configuration,
-                       const Ostrel::u8string& preselectedType, bool allowChangeDomain);
+                       const Ostrel::u8string& preselectedType, bool allowChangeDomain,
+                       const platform::Services& services = {});
 
     /// Puts `type` at the front of the recent types; the stored list is read
     /// behind it at start-up. Nothing is stored by this.
@@ -97,32 +81,27 @@ public:
     /// The template of the type confirmed with OK; null when none was chosen.
     DocumentTemplate* getSelectedDocumentTemplate() const;
     /// Whether the user left through Change Domain.
-    bool getChangeDomain() const { return changeDomain; }
-    bool getAllowChangeDomain() const { return allowChangeDomain; }
+    bool getChangeDomain() const { return changeDomain_; }
+    bool getAllowChangeDomain() const { return allowChangeDomain_; }
 
-    /// The start-up: reads the geometry (placed on the monitor nearest to
-    /// `parentWindow`, see `loadSettings`) and the stored recent types, and
+    /// The start-up: reads the settings (the geometry placed on the monitor
+    /// nearest to `parentWindow`, see TypeSelectionSettings::load) and
     /// computes the texts, the tree and the drop-down.
     void initialize(platform::WindowHandle parentWindow);
 
-    const DialogTexts& getTexts() const { return texts; }
-    const SavedGeometry& getSavedGeometry() const { return savedGeometry; }
+    const DialogTexts& getTexts() const { return texts_; }
+    const SavedGeometry& getSavedGeometry() const { return settings_.geometry; }
     /// The tree, depth-first: every catalogue item with a creatable item
     /// below it, nested and ordered as in the catalogue.
-    const std::vector<TreeNode>& getTreeNodes() const { return treeNodes; }
+    const std::vector<TreeNode>& getTreeNodes() const { return treeNodes_; }
     /// The drop-down: the preselected type when the catalogue knows it, then
     /// the recent types, most recent first, each once; unknown types left out.
-    const std::vector<DocumentTypeItem*>& getDropDownEntries() const { return dropDownEntries; }
+    const std::vector<DocumentTypeItem*>& getDropDownEntries() const { return dropDownEntries_; }
 
-    /// Shows the creatable children of `item` in the list, sorted by name
-    /// (letter case ignored, ties by bytes). Listing the listed item again
-    /// changes nothing. False for a null item.
-    bool fillDocumentList(DocumentTypeItem* item);
-    DocumentTypeItem* getListedItem() const { return listedItem; }
     /// The list's entries, in the order shown.
-    const std::vector<DocumentTypeItem*>& getListEntries() const { return listEntries; }
+    const std::vector<DocumentTypeItem*>& getListEntries() const { return listEntries_; }
     /// The entries' names with letter case folded, for the type-ahead search.
-    const std::vector<std::u32string>& getListSearchKeys() const { return listSearchKeys; }
+    const std::vector<std::u32string>& getListSearchKeys() const { return listSearchKeys_; }
 
     /// The user selected tree node `node` (nothing: no node): the list shows
     /// that group's types and its first entry is selected.
@@ -146,56 +125,37 @@ public:
     /// types are stored. With no entry nothing is stored.
     void confirm(DocumentTypeItem* entry);
     /// Change Domain: the dialog closes with Cancel and nothing is chosen.
-    void requestChangeDomain() { changeDomain = true; }
+    void requestChangeDomain() { changeDomain_ = true; }
 
-    /// Stores the geometry of the closing window ("640;480;100;120;" for a
-    /// 640 by 480 window at (100, 120)); false when the store refused.
-    [[nodiscard]] bool storeGeometry(int width, int height, int x, int y);
-
-    /// The four numbers of a stored geometry text (width, height, left, top):
-    /// digits accumulate in the current number, any other character moves on
-    /// to the next; characters after the fourth number are ignored, a missing
-    /// number is 0, and a number too large for an int is the largest int.
-    static std::array<int, 4> parseGeometry(const std::string& text);
-    /// The geometry text: the four numbers in signed decimal, each followed
-    /// by ";".
-    static std::string formatGeometry(int width, int height, int x, int y);
-
-    /// Reads value `name` of the settings key, whatever its type, as wide
-    /// text. False, `value` unchanged, when the key or the value is missing.
-    [[nodiscard]] bool readValue(const Ostrel::u8string& name, Ostrel::u8string& value) const;
-    /// Writes `value` as a string. False when the store cannot open the key
-    /// (the registry form never creates a missing one) or refuses the write.
-    [[nodiscard]] bool storeValue(const Ostrel::u8string& name, const Ostrel::u8string& value);
-    /// Stores the recent types' text as "lastSelectedDocument".
-    [[nodiscard]] bool persistLastSelected(const Ostrel::u8string& text);
-    /// Reads the geometry. The stored position is kept only when it lies on
-    /// the monitor nearest to `parentWindow`; otherwise the window opens 50
-    /// pixels into that monitor, and without a parent (or a monitor) at
-    /// (50, 50).
-    void loadSettings(platform::WindowHandle parentWindow);
+    /// Stores the geometry of the closing window; false when the store
+    /// refused.
+    [[nodiscard]] bool storeGeometry(const SavedGeometry& window) const;
 
 private:
+    /// Shows the creatable children of `item` in the list, sorted by name
+    /// (letter case ignored, ties by bytes). Listing the listed item again
+    /// changes nothing. False for a null item.
+    bool fillDocumentList(DocumentTypeItem* item);
     void fillDocumentTree();
     void fillDropDown();
     std::optional<std::size_t> findTreeNode(const DocumentTypeItem* item) const;
 
-    Ostrel::u8string preselectedType;
-    SavedGeometry savedGeometry;
-    LastSelectedTypes lastSelectedTypes{kRecentTypes};
-    DocumentTypes& documentTypes;
-    DocumentTypeItem* selectedItem = nullptr;
-    DocumentTypeItem* listedItem = nullptr;
-    OstrelDomainConfiguration* configuration;
-    bool allowChangeDomain;
-    bool changeDomain = false;
+    Ostrel::u8string preselectedType_;
+    TypeSelectionSettings settings_;
+    DocumentTypes& documentTypes_;
+    DocumentTypeItem* selectedItem_ = nullptr;
+    DocumentTypeItem* listedItem_ = nullptr;
+    OstrelDomainConfiguration* configuration_;
+    bool allowChangeDomain_;
+    bool changeDomain_ = false;
+    platform::Services services_;
 
-    DialogTexts texts;
-    std::vector<TreeNode> treeNodes;
-    std::optional<std::size_t> selectedTreeNode;
-    std::vector<DocumentTypeItem*> dropDownEntries;
-    std::vector<DocumentTypeItem*> listEntries;
-    std::vector<std::u32string> listSearchKeys;
+    DialogTexts texts_;
+    std::vector<TreeNode> treeNodes_;
+    std::optional<std::size_t> selectedTreeNode_;
+    std::vector<DocumentTypeItem*> dropDownEntries_;
+    std::vector<DocumentTypeItem*> listEntries_;
+    std::vector<std::u32string> listSearchKeys_;
 };
 
 } // namespace ostrel::typeselection

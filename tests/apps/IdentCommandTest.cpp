@@ -63,6 +63,46 @@ TEST_F(IdentCommandTest, ListNextUseAndSyncKeepTheValueFile) {
     EXPECT_EQ(ident({"next", "Invoice"}), "0|INV-2024-0042\n|");
 }
 
+TEST_F(IdentCommandTest, StepsAfterWhichAnIdentifierWouldRepeatAreRefused) {
+    std::string counters = readFile(definitions);
+    counters.insert(counters.rfind("</identifiers>"),
+                    "<ident name=\"Still\" prefix=\"S\" variable_length=\"1\" increment=\"0\" "
+                    "initial_value=\"1\"/><ident name=\"Back\" prefix=\"B\" "
+                    "variable_length=\"1\" increment=\"-1\" initial_value=\"9\"/>");
+    dir.write("defs.xml", counters);
+    ASSERT_EQ(ident({"list"})[0], '0');
+    const std::string wraps = "the next identifier would wrap round past 4294967295 to 0 and "
+                              "repeat the day's numbers\n";
+    const std::string invoice = "1||ostrel ident: the counter 'Invoice' ";
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"sync", "Invoice", "INV-2024--5"},
+         invoice + "cannot follow 'INV-2024--5': its number is negative\n"},
+        {{"sync", "Invoice", "INV-2024-9223372036854775808"},
+         invoice + "cannot follow 'INV-2024-9223372036854775808': its number is beyond "
+                   "4294967295\n"},
+        {{"sync", "Invoice", "INV-2024-4294967295"},
+         invoice + "cannot follow 'INV-2024-4294967295': " + wraps},
+        {{"sync", "Invoice", "INV-2024-4294967294"}, // the last identifier a counter can give
+         "0|Invoice: synchronised with INV-2024-4294967294, next INV-2024-4294967295\n|"},
+        {{"use", "Invoice"}, invoice + "is at 4294967295: " + wraps},
+        {{"next", "Invoice"}, invoice + "is at 4294967295: " + wraps},
+        {{"use", "Still"},
+         "1||ostrel ident: the counter 'Still' has the increment 0: it would "
+         "offer the same identifier after every use\n"},
+        {{"next", "Back"},
+         "1||ostrel ident: the counter 'Back' has the increment -1: it would "
+         "count back to identifiers that were handed out already\n"},
+    };
+    for (const auto& [action, expected] : rows) {
+        SCOPED_TRACE(action[0] + " " + action.back());
+        const std::string before = readFile(values);
+        EXPECT_EQ(ident(action), expected);
+        if (expected[0] == '1') {
+            EXPECT_EQ(readFile(values), before) << "nothing moved";
+        }
+    }
+}
+
 TEST_F(IdentCommandTest, BadInputIsExplained) {
     const std::string usage = "Run 'ostrel ident --help' for usage.\n";
     EXPECT_EQ(ident({"next", "order"}),
@@ -100,14 +140,28 @@ TEST_F(IdentCommandTest, ValueFilesThatCannotBeUsedAreRefusedBeforeAnyChange) {
         EXPECT_EQ(readFile(values), content) << "left as it is";
     };
     check(missing, "", {"sync", "Invoice", "INV-2024-0041"},
-          "1||ostrel ident: cannot write the value file '" + missing +
-              "'; the counters' values were not saved\n");
+          "1||ostrel ident: cannot lock the value file '" + missing +
+              "': the lock file beside it cannot be created or locked (its folder must exist and "
+              "be writable); the counters' values were not saved\n");
     check(folder, "", {"next", "Invoice"},
           "1||ostrel ident: the value file '" + folder + "' is not a regular file\n");
     check(definitions, "", {"list"}, sameFile);
     check(dir.file("link.xml"), "", {"use", "Order"}, sameFile);
     check(dir.file("./folder/../defs.xml"), "", {"list"}, sameFile);
     check(values, "garbage", {"use", "Order"}, unreadable); // which files: the counters' test
+    // An unmounted share: a new file in place of the link would start every counter again.
+    const std::string dangling = dir.file("dangling.xml"), share = dir.file("share/values.xml");
+    std::filesystem::create_symlink(share, dangling);
+    check(dangling, "garbage", {"list"},
+          "1||ostrel ident: the value file '" + dangling + "' is a symbolic link to '" + share +
+              "', which does not exist (is the share it lies on mounted?); a new value file in "
+              "its place would hand out the same identifiers again\n");
+    std::filesystem::create_hard_link(values, dir.file("second.xml"));
+    check(values, "garbage", {"use", "Order"},
+          "1||ostrel ident: the value file '" + values +
+              "' has 2 names (hard links): each change replaces it under one name only, after "
+              "which the names would number apart and hand out the same identifiers; keep one "
+              "name and let the others be symbolic links to it\n");
 }
 
 TEST_F(IdentCommandTest, FailedWritesAreReportedAndLeaveTheValueFileWhole) {

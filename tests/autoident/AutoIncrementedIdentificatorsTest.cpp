@@ -93,8 +93,8 @@ TEST_F(AutoIncrementedIdentificatorsTest, EveryValueACounterCanHoldReadsBackAsIt
         {"1", "4294967295", nullptr, "X0703094294967295", "X070309000"},    // wraps in 32 bits
         {"-5", nullptr, nullptr, "X0703094294967291", "X0703094294967292"}, // as unsigned
         {"1", nullptr, "X0703093000000000", "X070309001", "X0703093000000001"},
-        // Beyond what a counter holds: clamped to its ends; negative numbers wrap as written.
-        {"1", "99999999999", nullptr, "X0703094294967295", "X070309000"},
+        // Beyond what a counter holds: clamped to int; negative numbers wrap as written.
+        {"1", "99999999999", nullptr, "X0703092147483647", "X0703092147483648"},
         {"1", "-1", nullptr, "X0703094294967295", "X070309000"},
     };
     for (const auto& row : rows) {
@@ -324,6 +324,49 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlySharedModeLeavesUnreadableFilesAsT
     AutoIncrementedIdentificators elsewhere(Mode::Shared);
     ASSERT_TRUE(elsewhere.init(definitions, dir.file("missing/values.xml")));
     EXPECT_EQ(elsewhere.getValueFileState(), State::NotLocked);
+
+    // Left as they are too: a link to an unmounted share, and a second name that each change
+    // would part from the first.
+    const std::string dangling = dir.file("dangling.xml"), share = dir.file("share/values.xml");
+    std::filesystem::create_symlink(share, dangling);
+    std::filesystem::create_hard_link(values, dir.file("second.xml"));
+    const std::pair<std::string, std::string> links[] = {
+        {dangling, "is a symbolic link to '" + share + "', which does not exist"},
+        {values, "has 2 names (hard links)"},
+    };
+    for (const auto& [file, why] : links) {
+        AutoIncrementedIdentificators linked(Mode::Shared);
+        ASSERT_TRUE(linked.init(definitions, file));
+        EXPECT_EQ(linked.getValueFileState(), State::Unreadable) << file;
+        OstrelException refused;
+        EXPECT_EQ(linked.takeValue("a", &refused), std::nullopt);
+        EXPECT_EQ(refused.getRecords().at(0).message.str().rfind(
+                      "the value file '" + file + "' " + why, 0),
+                  0u);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(written(), kHeader + line("a", "5") + line("b", "7") + kFooter);
+}
+
+TEST_F(AutoIncrementedIdentificatorsTest, SharedTakingRefusesACounterThatWouldRepeat) {
+    const std::string definitions = defs(
+        counter("a") +
+        entry("still", "prefix=\"S\" variable_length=\"1\" increment=\"0\" initial_value=\"1\""));
+    auto set = load(definitions, Mode::Shared);
+    // Another process moved the counter to its top after this set loaded: refused on the
+    // values under the lock. Yesterday's top is no risk: numbering starts afresh today.
+    dir.write("values.xml", kHeader + line("a", "4294967295") + kFooter);
+    OstrelException errors;
+    EXPECT_EQ(set.takeValue("a", &errors), std::nullopt);
+    EXPECT_EQ(written(), kHeader + line("a", "4294967295") + kFooter) << "nothing moved";
+    EXPECT_EQ(errors.getRecords().at(0).message.str(),
+              "the counter 'a' is at 4294967295: the next identifier would wrap round past "
+              "4294967295 to 0 and repeat the day's numbers");
+    dir.write("values.xml", kHeader + line("a", "4294967295", "2007-03-08") + kFooter);
+    EXPECT_EQ(set.takeValue("a"), "X070309001");
+    // The host's own steps carry on as they always have: a counter that never moves loads.
+    EXPECT_TRUE(set.incrementValue("still"));
+    EXPECT_EQ(written(), kHeader + line("a", "2") + line("still", "1") + kFooter);
 }
 
 } // namespace

@@ -63,7 +63,11 @@ TEST_F(CatalogueTest, EveryDialogTextIsTranslatedInEachLanguage) {
                                text::allIdentificatorsEmpty,
                                text::insertValue,
                                text::automaticallyInsertValue,
-                               text::insertLastValueOf};
+                               text::insertLastValueOf,
+                               text::description,
+                               text::lastValueAutomatic,
+                               text::lastValueManual,
+                               text::noLastValue};
     // Czech after German in one process: not answered from gettext's cache.
     std::vector<std::string> translations[2];
     for (int i = 0; i < 2; ++i) {

@@ -1,7 +1,8 @@
 #include "identification/IdentificationModel.h"
 
 #include "host/common/OstrelDocAttribute.h"
-#include "identification/IdentificationTestSupport.h"
+#include "support/DialogFixture.h"
+#include "support/Documents.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using ostrel::test::valueOf;
 
 const int dialogWindow = 0; // a window handle for the message sink
 
-class IdentificationModelTest : public ::testing::Test, protected ostrel::test::DialogServices {
+class IdentificationModelTest : public ostrel::test::DialogTest {
 protected:
     /// Stores the last used values and the two cursor values in the dialog's key.
     void storeSettings(const char* lastUsed, std::uint32_t allow = 0, std::uint32_t position = 0) {
@@ -120,7 +121,7 @@ TEST_F(IdentificationModelTest, FocusGoesToTheRememberedRowWhenAllowed) {
     }
 }
 
-TEST(FitFieldTextTest, TextIsFittedAndTheSelectionKeptUnlessBeyondTheEnd) {
+TEST(FitFieldTextTest, TextIsFittedAndTheSelectionCarriedThroughTheCorrection) {
     const struct {
         const char* mask;
         int size;
@@ -130,11 +131,13 @@ TEST(FitFieldTextTest, TextIsFittedAndTheSelectionKeptUnlessBeyondTheEnd) {
         const char* note;
     } cases[] = {
         {">AA-99", 20, "ab", {1, 2}, FieldText{"AB", {1, 2}}, "case"},
-        {">AA-99", 20, "AB1", {3, 3}, FieldText{"AB-1", {3, 3}}, "literal inserted, caret kept"},
-        {">AA-99", 20, "AB-12345", {8, 8}, FieldText{"AB-12", {5, 5}}, "cut: caret at the end"},
-        {">AA-99", 20, "AB-1x", {2, 5}, FieldText{"AB-1", {4, 4}}, "selection end beyond"},
+        {">AA-99",
+         20,
+         "AB1",
+         {3, 3},
+         FieldText{"AB-1", {4, 4}},
+         "literal inserted before the caret"},
         {">AA-99", 20, "AB-1", {4, 4}, std::nullopt, "already fitted"},
-        {"", 3, "abcd", {0, 4}, FieldText{"abc", {3, 3}}, "no mask, cut to the length"},
         {"", 3, "abc", {3, 3}, std::nullopt, "no mask, nothing to cut"},
         {">A", 20, "\xC4\x8Dx", {2, 2}, FieldText{"\xC4\x8C", {1, 1}}, "characters, not bytes"},
     };

@@ -1,8 +1,7 @@
 #include "identification/IdentificationSettings.h"
 
-#include "identification/IdentificationTestSupport.h"
 #include "platform/MemoryRegistry.h"
-#include "platform/ScopedDefault.h"
+#include "platform/ProductSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +11,23 @@ namespace {
 
 using namespace ostrel::platform;
 using ostrel::identification::IdentificationSettings;
-using ostrel::test::kDialogKey;
+
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 
 const int parentWindow = 0; // any non-null handle: the monitor query is a test double
 
 /// The settings loaded from a store whose key holds `value` under `name`.
 IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
                               ScreenRect monitor = {0, 0, 1920, 1080}) {
-    const ostrel::test::DialogServices services;
+    MemoryRegistry store;
+    EXPECT_TRUE(store.createKey(kUser, kProductSettingsKey));
     if (value) {
-        services.set(name, *value);
+        EXPECT_TRUE(store.setValue(kUser, kProductSettingsKey, name, *value)) << name;
     }
-    ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(monitor));
+    FixedMonitors monitors(monitor);
     IdentificationSettings settings;
     settings.stickyCursorPosition = 0x7777;
-    settings.load(&parentWindow);
+    settings.load(&parentWindow, {.settings = &store, .monitors = &monitors});
     return settings;
 }
 
@@ -85,11 +86,11 @@ TEST(IdentificationSettingsTest, ValuesAreReadAsTheRegistryHandsThemOver) {
 
 // What is written when the key exists: IdentificationModelTest's confirmation.
 TEST(IdentificationSettingsTest, WithoutTheKeyNothingIsReadOrWrittenAndTheKeyIsNotCreated) {
-    ScopedDefault<Registry> store(std::make_unique<MemoryRegistry>());
     IdentificationSettings settings;
-    EXPECT_FALSE(settings.save({412, 218}));
-    EXPECT_FALSE(store.get<MemoryRegistry>().hasKey(RegistryRoot::CurrentUser, kDialogKey));
-    settings.load(&parentWindow);
+    MemoryRegistry empty;
+    EXPECT_FALSE(settings.save({412, 218}, {.settings = &empty}));
+    EXPECT_FALSE(empty.hasKey(kUser, kProductSettingsKey));
+    settings.load(&parentWindow, {.settings = &empty});
     EXPECT_EQ(settings.position, (ScreenPoint{100, 100})) << "nothing read, nothing placed";
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ProductSettings.h"
 #include "platform/RegistryValue.h"
 
 #include <string>
@@ -16,7 +17,7 @@ struct StoredSetting {
 /// Values the dialogs and the language set-up keep, with contents that exercise the INI format
 /// (separators, quotes, non-ASCII text, a text like a number).
 inline std::vector<StoredSetting> dialogSettings() {
-    const std::string dialogs = "Software\\Zelvamont\\Ostrel\\5.0";
+    const std::string dialogs = platform::kProductSettingsKey;
     using platform::RegistryValue;
     return {
         {"Software\\Zelvamont", "Language", RegistryValue::string("de")},

@@ -1,4 +1,5 @@
 #include "platform/MemoryRegistry.h"
+#include "platform/ProductSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ namespace {
 
 using namespace ostrel::platform;
 
-constexpr const char* kDialogKey = "Software\\Zelvamont\\Ostrel\\5.0";
+constexpr const char* kDialogKey = ostrel::platform::kProductSettingsKey;
 constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 
 TEST(MemoryRegistryTest, PathsAndNamesIgnoreAsciiCase) {

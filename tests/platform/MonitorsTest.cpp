@@ -26,9 +26,10 @@ TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
         {primary, {412, 218}, false, {100, 100}, "no parent: the fallback as it is"},
     };
     for (const auto& row : rows) {
-        ScopedDefault<Monitors> monitors(std::make_unique<FixedMonitors>(row.monitor));
-        EXPECT_EQ(restoredPosition(row.withParent ? &parent : nullptr, row.stored, {100, 100}),
-                  row.expected)
+        const FixedMonitors monitors(row.monitor);
+        EXPECT_EQ(
+            restoredPosition(monitors, row.withParent ? &parent : nullptr, row.stored, {100, 100}),
+            row.expected)
             << row.note;
     }
 }

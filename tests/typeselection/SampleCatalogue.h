@@ -3,14 +3,10 @@
 #include "doctypes/DocumentTypes.h"
 #include "host/common/DocumentTemplate.h"
 #include "host/common/OstrelDomainConfiguration.h"
-#include "support/DialogServices.h"
-#include "typeselection/TypeSelectionModel.h"
-
-#include <gtest/gtest.h>
+#include "support/DialogFixture.h"
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace ostrel::test {
@@ -62,19 +58,9 @@ private:
     }
 };
 
-/// The sample catalogue with what the dialog meets in the process (DialogServices).
-class TypeSelectionTest : public ::testing::Test, protected DialogServices {
+/// The sample catalogue with what a dialog meets in the process.
+class TypeSelectionTest : public DialogTest {
 protected:
-    static constexpr const char* kKey = typeselection::TypeSelectionModel::kSettingsKey;
-
-    void storeText(const char* name, const std::string& text) {
-        set(name, platform::RegistryValue::string(text));
-    }
-    std::optional<std::string> storedText(const char* name) const {
-        const auto value = stored(name);
-        return value ? std::optional(value->text()) : std::nullopt;
-    }
-
     SampleCatalogue catalogue;
     OstrelDomainConfiguration configuration;
 };

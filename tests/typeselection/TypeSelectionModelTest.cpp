@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -17,6 +16,7 @@ namespace {
 using namespace ostrel::platform;
 using ostrel::typeselection::SelectionChange;
 using ostrel::typeselection::TypeSelectionModel;
+using ostrel::typeselection::TypeSelectionSettings;
 
 // A stand-in for the dialog's parent window: the monitor query only needs a
 // window that is not null.
@@ -121,7 +121,7 @@ TEST_F(TypeSelectionModelTest, DropDownOffersThePreselectedTypeThenTheRecentOnes
         {"", "", "FIN.INVOICE|LET.INVOICE", "FIN.INVOICE, LET.INVOICE", "two of one name: both"},
     };
     for (const auto& row : rows) {
-        storeText(TypeSelectionModel::kLastSelectedValue, row.stored);
+        storeText(TypeSelectionSettings::kLastSelectedValue, row.stored);
         TypeSelectionModel model(catalogue.types, &configuration, row.preselected, false);
         std::istringstream given(row.given);
         for (std::string type; given >> type;) {
@@ -133,7 +133,7 @@ TEST_F(TypeSelectionModelTest, DropDownOffersThePreselectedTypeThenTheRecentOnes
 }
 
 TEST_F(TypeSelectionModelTest, RecentTypeSelectsItsGroupAndItsOwnEntry) {
-    storeText(TypeSelectionModel::kLastSelectedValue,
+    storeText(TypeSelectionSettings::kLastSelectedValue,
               "FIN.INVOICE|LET.INVOICE|FIN.ORDER|OSTREL.AREA.Letters");
     const auto model = start();
     const struct {
@@ -177,14 +177,14 @@ TEST_F(TypeSelectionModelTest, OnlyOkWithATypeStoresTheRecentTypes) {
     EXPECT_TRUE(cancelled->getChangeDomain());
     cancelled->confirm(nullptr);
     EXPECT_EQ(cancelled->getSelectedDocumentTemplate(), nullptr);
-    EXPECT_EQ(storedText(TypeSelectionModel::kLastSelectedValue), std::nullopt);
+    EXPECT_EQ(storedText(TypeSelectionSettings::kLastSelectedValue), std::nullopt);
 
-    storeText(TypeSelectionModel::kLastSelectedValue, "FIN.ORDER|LET.LETTER");
+    storeText(TypeSelectionSettings::kLastSelectedValue, "FIN.ORDER|LET.LETTER");
     const auto model = start();
     model->setLastSelected("FIN.RECEIPT"); // after start-up: remembered, not offered
     model->confirm(catalogue.item("LET.LETTER"));
     EXPECT_EQ(model->getSelectedDocumentTemplate(), catalogue.templateOf("LET.LETTER"));
-    EXPECT_EQ(storedText(TypeSelectionModel::kLastSelectedValue),
+    EXPECT_EQ(storedText(TypeSelectionSettings::kLastSelectedValue),
               "LET.LETTER|FIN.RECEIPT|FIN.ORDER");
 }
 
@@ -198,72 +198,6 @@ TEST_F(TypeSelectionModelTest, TitleCarriesTheConnectionOnlyWhenTheDomainMayChan
     configuration.setValue("Connection.Name", "Archiv \xC4\x8C\x65sko");
     EXPECT_EQ(title(true), "Document Type Selection [Archiv \xC4\x8C\x65sko]");
     EXPECT_EQ(title(false), "Document Type Selection");
-}
-
-TEST_F(TypeSelectionModelTest, GeometryTextIsReadDigitByDigit) {
-    const struct {
-        const char* text;
-        std::array<int, 4> numbers;
-        const char* note;
-    } rows[] = {
-        {"640;480;100;120;", {640, 480, 100, 120}, ""},
-        {"640;480;", {640, 480, 0, 0}, ""},
-        {"640;480;-1200;100;", {640, 480, 0, 1200}, "the minus is a separator; 100 is a fifth"},
-        {"640,480 100x120", {640, 480, 100, 120}, "any separator"},
-        {"640;;480;", {640, 0, 480, 0}, "two separators leave a field at 0"},
-        {"99999999999;1;", {INT_MAX, 1, 0, 0}, "too large for an int"},
-        {"\xC3\xA9;5", {0, 0, 0, 5}, "each byte of a UTF-8 letter is a separator"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(TypeSelectionModel::parseGeometry(row.text), row.numbers) << row.text << row.note;
-    }
-    EXPECT_EQ(TypeSelectionModel::formatGeometry(640, 480, -1200, 0), "640;480;-1200;0;");
-}
-
-// Which positions stay on the parent's monitor: MonitorsTest. Here, how the stored text reads.
-TEST_F(TypeSelectionModelTest, StoredGeometryIsReadAndPlacedOnTheParentsMonitor) {
-    struct Row {
-        const char* stored; // nullptr: no value
-        ScreenRect monitor;
-        std::array<int, 4> expected; // width, height, x, y
-        const char* note;
-    };
-    const ScreenRect left{0, 0, 1920, 1080};
-    const ScreenRect right{1920, 100, 3840, 1180};
-    const Row rows[] = {
-        {nullptr, right, {0, 0, 50, 50}, "nothing stored (yet): the defaults"},
-        {"640;480;100;120;", left, {640, 480, 100, 120}, "on the monitor"},
-        {"640;480;100;120;", right, {640, 480, 1970, 150}, "off it: 50 into it"},
-        {"640;480;", left, {640, 480, 0, 0}, "(0, 0) lies on the monitor"},
-    };
-    for (const Row& row : rows) {
-        ScopedDefault<Monitors> monitor(std::make_unique<FixedMonitors>(row.monitor));
-        if (row.stored != nullptr) {
-            storeText(TypeSelectionModel::kGeometryValue, row.stored);
-        }
-        TypeSelectionModel model(catalogue.types, &configuration, "", false);
-        model.loadSettings(kParent);
-        const auto& saved = model.getSavedGeometry();
-        EXPECT_EQ((std::array{saved.width, saved.height, saved.x, saved.y}), row.expected)
-            << row.stored << ": " << row.note;
-    }
-}
-
-TEST_F(TypeSelectionModelTest, SettingsNeedTheKeyAndNeverCreateIt) {
-    store() = MemoryRegistry();
-    auto model = start();
-    EXPECT_FALSE(model->storeGeometry(640, 480, 10, 20));
-    model->confirm(catalogue.item("FIN.ORDER"));
-    EXPECT_FALSE(store().hasKey(kUser, kKey));
-    EXPECT_EQ(model->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.ORDER"));
-
-    ASSERT_TRUE(store().createKey(kUser, kKey));
-    ASSERT_TRUE(model->storeGeometry(640, 480, -10, 20));
-    EXPECT_EQ(storedText(TypeSelectionModel::kGeometryValue), "640;480;-10;20;");
-    // Read whatever its type, as wide text: an expandable string too.
-    set(TypeSelectionModel::kGeometryValue, RegistryValue::expandString("700;500;"));
-    model = start();
-    EXPECT_EQ(model->getSavedGeometry().width, 700);
 }
 
 } // namespace

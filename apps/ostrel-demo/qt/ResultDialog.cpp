@@ -19,6 +19,7 @@ ResultDialog::ResultDialog(const QString& file, const QString& record, QWidget* 
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setObjectName(QStringLiteral("record"));
+    text->setAccessibleName(tr("Filed record"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

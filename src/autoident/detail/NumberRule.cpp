@@ -2,11 +2,9 @@
 
 #include "host/base/detail/NumberText.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace ostrel::autoident::detail {
-namespace {
 
 bool readNumber(const char* text, std::int64_t& number) {
     if (text == nullptr) {
@@ -24,26 +22,28 @@ bool readNumber(const char* text, std::int64_t& number) {
     return true;
 }
 
-// The rule over the 64-bit reading, clamped to [low, high] and stored in the
-// field's type (where a negative value becomes its unsigned counterpart).
-template <typename Field>
-bool readClamped(const char* text, std::int64_t low, std::int64_t high, Field& field) {
+bool readCounterNumber(const char* text, std::int32_t& number) {
     std::int64_t parsed = 0;
     if (!readNumber(text, parsed)) {
         return false;
     }
-    field = static_cast<Field>(std::clamp(parsed, low, high));
+    number = ostrel::readLeadingInt(text);
     return true;
 }
 
-} // namespace
-
-bool readCounterNumber(const char* text, std::int32_t& number) {
-    return readClamped(text, INT32_MIN, INT32_MAX, number);
-}
-
 bool readCounterValue(const char* text, std::uint32_t& value) {
-    return readClamped(text, INT32_MIN, UINT32_MAX, value);
+    std::int64_t parsed = 0;
+    if (!readNumber(text, parsed)) {
+        return false;
+    }
+    // Beyond what a counter holds the number is clamped as atoi and the
+    // attribute numbers clamp it, to the ends of int: the top of the counter
+    // (4294967295) would wrap round to 0 at the next use and hand out the
+    // day's identifiers again.
+    value = parsed >= INT32_MIN && parsed <= UINT32_MAX
+                ? static_cast<std::uint32_t>(parsed)
+                : static_cast<std::uint32_t>(ostrel::readLeadingInt(text));
+    return true;
 }
 
 } // namespace ostrel::autoident::detail

@@ -54,6 +54,35 @@ bool writeAll(int fd, const std::string& bytes) {
 
 } // namespace
 
+std::string whyNotShareable(const std::string& path) {
+    struct stat name {};
+    if (::lstat(path.c_str(), &name) != 0) {
+        return {}; // no file yet (or none that can be examined: reading it will say)
+    }
+    struct stat file {};
+    if (::stat(path.c_str(), &file) != 0) {
+        const int error = errno;
+        std::error_code ignored;
+        return "is a symbolic link to '" + std::filesystem::read_symlink(path, ignored).string() +
+               "', which " +
+               (error == ENOENT ? "does not exist (is the share it lies on mounted?)"
+                                : std::string("cannot be reached: ") + std::strerror(error)) +
+               "; a new value file in its place would hand out the same identifiers again";
+    }
+    if (!S_ISREG(file.st_mode)) {
+        return "is not a regular file";
+    }
+    if (file.st_nlink > 1) {
+        // Locking the file itself would not help: the first change renames a
+        // new file over one of the names, and the others keep the old one.
+        return "has " + std::to_string(file.st_nlink) +
+               " names (hard links): each change replaces it under one name only, after which "
+               "the names would number apart and hand out the same identifiers; keep one name "
+               "and let the others be symbolic links to it";
+    }
+    return {};
+}
+
 SharedValueFile::SharedValueFile(const std::string& path) : path_(path) {
     std::error_code error;
     if (std::filesystem::is_symlink(path_, error)) {
@@ -98,13 +127,18 @@ bool SharedValueFile::lock() {
 
 SharedValueFile::Content SharedValueFile::read(std::string& bytes) {
     bytes.clear();
+    // Under the lock: a link or a name may have been added since the caller looked.
+    if (std::string refusal = whyNotShareable(path_); !refusal.empty()) {
+        failure_ = std::move(refusal);
+        return Content::Unusable;
+    }
     struct stat info {};
     if (::stat(path_.c_str(), &info) != 0 && errno == ENOENT) {
         return Content::Missing;
     }
     zmdisk::InputFile file{Ostrel::u8string(path_)};
     if (!file.isOpen()) {
-        failure_ = "not a regular file, or it cannot be opened";
+        failure_ = "cannot be opened";
         return Content::Unusable;
     }
     bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -114,7 +148,7 @@ SharedValueFile::Content SharedValueFile::read(std::string& bytes) {
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
     if (count < 0) {
-        fail("cannot read it");
+        fail("cannot be read");
         return Content::Unusable;
     }
     return Content::Read;

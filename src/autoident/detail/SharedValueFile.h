@@ -4,6 +4,15 @@
 
 namespace ostrel::autoident::detail {
 
+/// Why the file at `path` cannot serve as a value file that several
+/// processes change, as a phrase after "the value file '…'": it is not a
+/// regular file, it is a symbolic link that leads nowhere (a share that is
+/// not mounted: a new file in its place would start every counter again),
+/// or it has more than one name (hard links: each change replaces the file
+/// under one name only, after which the names number apart). Empty when it
+/// can, also when there is no file yet.
+std::string whyNotShareable(const std::string& path);
+
 /// A value file that several processes change. A change holds an exclusive
 /// lock on a lock file beside the value file (`<value>.lock`, released by the
 /// kernel when the process ends, however it ends), reads the file afresh and
@@ -34,7 +43,8 @@ public:
     /// Waits for the exclusive lock. False when the lock file cannot be
     /// created or locked (a missing folder, no permission).
     [[nodiscard]] bool lock();
-    /// Reads the whole value file into `bytes`.
+    /// Reads the whole value file into `bytes`; Unusable also for a file
+    /// that whyNotShareable refuses.
     Content read(std::string& bytes);
     /// Replaces the value file by `bytes` and flushes the file and its folder
     /// to the disk. Temporary files left by a process that died half-way are

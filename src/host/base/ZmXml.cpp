@@ -17,8 +17,10 @@ namespace {
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 bool declaresEntitiesOrExternalSubset(const xmlDtd* dtd) {
-    return dtd != nullptr &&
-           (dtd->entities != nullptr || dtd->SystemID != nullptr || dtd->ExternalID != nullptr);
+    // Parameter entities count too: they are where an external entity or an
+    // expansion bomb would be built up.
+    return dtd != nullptr && (dtd->entities != nullptr || dtd->pentities != nullptr ||
+                              dtd->SystemID != nullptr || dtd->ExternalID != nullptr);
 }
 
 xmlDocPtr refuseUnsafe(xmlDocPtr doc) {

@@ -27,7 +27,8 @@ struct OSTREL_EXPORT XmlCharDeleter {
 using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
 /// Parses an XML file without network access and without expanding entities.
-/// A document that declares entities of its own in a DTD is refused, so that
+/// A document that declares entities of its own in a DTD (general or
+/// parameter entities) or names an external DTD is refused, so that
 /// neither an entity-expansion bomb nor an external entity can be smuggled
 /// into a value. The file is opened as a zmdisk::InputFile (regular files
 /// only, never standard input) and parsed from what was opened. Returns the

@@ -6,6 +6,7 @@
 #include "host/common/AttributeTemplate.h"
 #include "host/common/detail/InputMask.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -86,16 +87,25 @@ bool OstrelDocAttributeTemplate::isValid(const Ostrel::u8string& value,
 
 bool OstrelDocAttributeTemplate::correctMask(const Ostrel::u8string& value,
                                              Ostrel::u8string& corrected) const {
+    return correctMask(value, corrected, {});
+}
+
+bool OstrelDocAttributeTemplate::correctMask(const Ostrel::u8string& value,
+                                             Ostrel::u8string& corrected,
+                                             std::span<std::size_t> positions) const {
     std::u32string chars = ostrel::decodeUtf8(value.str());
     const bool cut = length_ > 0 && chars.size() > static_cast<std::size_t>(length_);
     if (!mask_ && !cut) {
         return false;
     }
     if (mask_) {
-        chars = mask_->fit(chars);
+        chars = mask_->fit(chars, positions);
     }
     if (length_ > 0 && chars.size() > static_cast<std::size_t>(length_)) {
         chars.resize(static_cast<std::size_t>(length_));
+    }
+    for (std::size_t& position : positions) {
+        position = std::min(position, chars.size());
     }
     corrected = Ostrel::u8string(ostrel::encodeUtf8(chars));
     return true;

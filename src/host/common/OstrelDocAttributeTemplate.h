@@ -4,7 +4,9 @@
 
 #include "host/base/U8String.h"
 
+#include <cstddef>
 #include <memory>
+#include <span>
 
 class AttributeTemplate;
 
@@ -54,6 +56,13 @@ public:
     /// A corrected text always corrects to itself.
     [[nodiscard]] bool correctMask(const Ostrel::u8string& value,
                                    Ostrel::u8string& corrected) const;
+    /// correctMask, also moving `positions` (character positions in `value`:
+    /// a caret, the ends of a selection) to where they land in `corrected`
+    /// (see InputMask::fit), so that a literal the mask inserts before the
+    /// caret ends up before it; the length cut moves positions beyond it to
+    /// the end. `positions` are left as they are when the result is false.
+    [[nodiscard]] bool correctMask(const Ostrel::u8string& value, Ostrel::u8string& corrected,
+                                   std::span<std::size_t> positions) const;
 
 private:
     Ostrel::u8string attrName_;

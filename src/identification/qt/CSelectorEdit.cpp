@@ -3,6 +3,7 @@
 #include "host/common/OstrelDocAttribute.h"
 #include "identification/IdentificationModel.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
+#include "identification/qt/detail/CSelectorEditPrivate.h"
 #include "platform/qt/detail/DialogSupport.h"
 
 #include <QLineEdit>
@@ -42,53 +43,56 @@ int toUnits(const QString& text, int characters) {
 } // namespace
 
 CSelectorEdit::CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute)
-    : QWidget(dialog), dialog_(dialog) {
+    : QWidget(dialog), d_(std::make_unique<CSelectorEditPrivate>()) {
     QWidget* editor = nullptr;
     if (attribute != nullptr && attribute->isMultiline()) {
-        lines_ = new QPlainTextEdit(this);
-        lines_->setTabChangesFocus(true);
-        lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        lines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        connect(lines_, &QPlainTextEdit::textChanged, this, &CSelectorEdit::OnEnChange);
-        editor = lines_;
+        auto* lines = new QPlainTextEdit(this);
+        lines->setTabChangesFocus(true);
+        lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        connect(lines, &QPlainTextEdit::textChanged, this, &CSelectorEdit::OnEnChange);
+        d_->lines = lines;
+        editor = lines;
     } else {
-        line_ = new QLineEdit(this);
-        connect(line_, &QLineEdit::textChanged, this, &CSelectorEdit::OnEnChange);
-        editor = line_;
+        d_->line = new QLineEdit(this);
+        connect(d_->line, &QLineEdit::textChanged, this, &CSelectorEdit::OnEnChange);
+        editor = d_->line;
     }
     editor->setObjectName(QStringLiteral("editor"));
     setFocusProxy(editor);
     setFocusPolicy(editor->focusPolicy());
 }
 
+CSelectorEdit::~CSelectorEdit() = default;
+
 QWidget* CSelectorEdit::editor() const {
-    return lines_ != nullptr ? static_cast<QWidget*>(lines_) : line_;
+    return d_->lines != nullptr ? static_cast<QWidget*>(d_->lines) : d_->line;
 }
 
 QString CSelectorEdit::text() const {
-    return lines_ != nullptr ? lines_->toPlainText() : line_->text();
+    return d_->lines != nullptr ? d_->lines->toPlainText() : d_->line->text();
 }
 
 void CSelectorEdit::setText(const QString& text) {
-    if (lines_ != nullptr) {
-        lines_->setPlainText(text);
+    if (d_->lines != nullptr) {
+        d_->lines->setPlainText(text);
     } else {
-        line_->setText(text);
+        d_->line->setText(text);
     }
 }
 
 TextSelection CSelectorEdit::selection() const {
     int start = 0;
     int end = 0;
-    if (lines_ != nullptr) {
-        const QTextCursor cursor = lines_->textCursor();
+    if (d_->lines != nullptr) {
+        const QTextCursor cursor = d_->lines->textCursor();
         start = cursor.selectionStart();
         end = cursor.selectionEnd();
-    } else if (line_->hasSelectedText()) {
-        start = line_->selectionStart();
-        end = line_->selectionEnd();
+    } else if (d_->line->hasSelectedText()) {
+        start = d_->line->selectionStart();
+        end = d_->line->selectionEnd();
     } else {
-        start = end = line_->cursorPosition();
+        start = end = d_->line->cursorPosition();
     }
     const QString current = text();
     return {toCharacters(current, start), toCharacters(current, end)};
@@ -98,17 +102,17 @@ void CSelectorEdit::setSelection(TextSelection selection) {
     const QString current = text();
     const int start = toUnits(current, selection.start);
     const int end = toUnits(current, selection.end);
-    if (lines_ != nullptr) {
-        QTextCursor cursor = lines_->textCursor();
+    if (d_->lines != nullptr) {
+        QTextCursor cursor = d_->lines->textCursor();
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
-        lines_->setTextCursor(cursor);
-        lines_->ensureCursorVisible();
+        d_->lines->setTextCursor(cursor);
+        d_->lines->ensureCursorVisible();
     } else if (start == end) {
-        line_->setCursorPosition(end);
+        d_->line->setCursorPosition(end);
     } else {
         // QLineEdit puts the caret at the far end of the selected stretch.
-        line_->setSelection(start, end - start);
+        d_->line->setSelection(start, end - start);
     }
 }
 
@@ -118,9 +122,7 @@ void CSelectorEdit::setFieldText(const ostrel::identification::FieldText& fitted
 }
 
 void CSelectorEdit::OnEnChange() {
-    if (dialog_ != nullptr) {
-        dialog_->onChangeIdent(this);
-    }
+    emit changed();
 }
 
 void CSelectorEdit::resizeEvent(QResizeEvent* event) {

@@ -4,10 +4,11 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class CSelectorEditPrivate;
 class DocumentIdentificationDlg2;
 class OstrelDocAttribute;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace ostrel::identification {
 struct FieldText;
@@ -17,10 +18,10 @@ struct TextSelection;
 /// The value field of a row of the identification dialog: a single-line
 /// editor, or for a multi-line attribute an editor in which Enter starts a
 /// new line (Tab still moves on). Every change of its text, typed, pasted,
-/// deleted or set, goes to the dialog, which fits the text to the
-/// attribute's mask at once; the field shows the fitted text with the
-/// selection kept where it was (or the caret at the end when the text became
-/// shorter than the selection). Qt's own input masks are not used: the
+/// deleted or set, is reported (`changed`); the dialog answers by fitting
+/// the text to the attribute's mask at once (setFieldText); the field shows the fitted text with
+/// the caret (and a selection) after the characters typed before it, so literals the mask inserts
+/// stand before the caret and typing goes on behind them. Qt's own input masks are not used: the
 /// attribute decides what fits.
 ///
 /// The editor inside (`editor()`) takes the focus and the keys; the field is
@@ -28,9 +29,10 @@ struct TextSelection;
 class OSTREL_EXPORT CSelectorEdit : public QWidget {
     Q_OBJECT
 public:
-    /// A field of `dialog` (also its parent) for `attribute`, which decides
-    /// the kind of editor; neither is owned.
+    /// A field of `dialog` (its parent, may be null) for `attribute`, which
+    /// decides the kind of editor; neither is owned.
     CSelectorEdit(DocumentIdentificationDlg2* dialog, OstrelDocAttribute* attribute);
+    ~CSelectorEdit() override;
 
     /// The QLineEdit or QPlainTextEdit that shows the text.
     QWidget* editor() const;
@@ -48,15 +50,16 @@ public:
     /// Shows `fitted`: its text (a change like any other), then its selection.
     void setFieldText(const ostrel::identification::FieldText& fitted);
 
-    /// Handler of every change of the text: tells the dialog, which answers
-    /// with the fitted text when the mask changes it.
+    /// Handler of every change of the text: reports it (`changed`).
     void OnEnChange();
+
+signals:
+    /// The text changed, whether typed, pasted, deleted or set.
+    void changed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    DocumentIdentificationDlg2* dialog_;
-    QLineEdit* line_ = nullptr;
-    QPlainTextEdit* lines_ = nullptr;
+    std::unique_ptr<CSelectorEditPrivate> d_;
 };

@@ -2,6 +2,8 @@
 
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
+#include "identification/qt/detail/DocumentIdentificationAttrButtonPrivate.h"
+#include "identification/qt/detail/LastValueButtonAccessible.h"
 #include "platform/qt/detail/DialogSupport.h"
 
 #include <QAction>
@@ -24,7 +26,7 @@ const QIcon& lastValueIcon() {
 } // namespace
 
 DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent)
-    : QToolButton(parent) {
+    : QToolButton(parent), d_(std::make_unique<DocumentIdentificationAttrButtonPrivate>()) {
     setIcon(lastValueIcon());
     setIconSize(QSize(12, 12));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -37,7 +39,10 @@ DocumentIdentificationAttrButton::DocumentIdentificationAttrButton(bool autoInse
     setAutoRaise(true);
     // In the tab order, so that a keyboard user reaches it and presses Space.
     setFocusPolicy(Qt::StrongFocus);
+    ostrel::identification::installLastValueButtonAccessible();
 }
+
+DocumentIdentificationAttrButton::~DocumentIdentificationAttrButton() = default;
 
 void DocumentIdentificationAttrButton::setAutoInsert(bool on) {
     setChecked(on);
@@ -52,29 +57,29 @@ void DocumentIdentificationAttrButton::clickToParent() {
 }
 
 void DocumentIdentificationAttrButton::showMenu(const QPoint& globalPosition) {
-    if (menu_ != nullptr) {
-        menu_->close();
+    if (d_->menu != nullptr) {
+        d_->menu->close();
     }
     // A closed menu is deleted later, so one that was open is still here:
     // this request only closed it.
-    if (menu_ != nullptr) {
+    if (d_->menu != nullptr) {
         return;
     }
     auto* menu = new QMenu(this);
     menu->addAction(translated(ostrel::i18n::text::insertValue), this,
-                    &DocumentIdentificationAttrButton::OnInsertValue);
+                    &DocumentIdentificationAttrButton::clickToParent);
     menu->addSeparator();
     QAction* automatic = menu->addAction(translated(ostrel::i18n::text::automaticallyInsertValue),
-                                         this, &DocumentIdentificationAttrButton::OnAutoInsert);
+                                         this, &DocumentIdentificationAttrButton::toggleAutoInsert);
     automatic->setCheckable(true);
     automatic->setChecked(isChecked());
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-    menu_ = menu;
+    d_->menu = menu;
     menu->popup(globalPosition);
 }
 
 QMenu* DocumentIdentificationAttrButton::openMenu() const {
-    return menu_;
+    return d_->menu;
 }
 
 void DocumentIdentificationAttrButton::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -84,15 +89,15 @@ void DocumentIdentificationAttrButton::mouseDoubleClickEvent(QMouseEvent* event)
     }
     // The first click of the double click has inserted already; releasing
     // the second press must not click again.
-    swallowRelease_ = true;
+    d_->swallowRelease = true;
     setDown(false);
     toggleAutoInsert();
     event->accept();
 }
 
 void DocumentIdentificationAttrButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (swallowRelease_ && event->button() == Qt::LeftButton) {
-        swallowRelease_ = false;
+    if (d_->swallowRelease && event->button() == Qt::LeftButton) {
+        d_->swallowRelease = false;
         setDown(false);
         event->accept();
         return;
@@ -106,11 +111,3 @@ void DocumentIdentificationAttrButton::contextMenuEvent(QContextMenuEvent* event
 }
 
 void DocumentIdentificationAttrButton::nextCheckState() {}
-
-void DocumentIdentificationAttrButton::OnInsertValue() {
-    clickToParent();
-}
-
-void DocumentIdentificationAttrButton::OnAutoInsert() {
-    toggleAutoInsert();
-}

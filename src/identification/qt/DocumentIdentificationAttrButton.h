@@ -2,9 +2,11 @@
 
 #include "ostrel_export.h"
 
-#include <QPointer>
 #include <QToolButton>
 
+#include <memory>
+
+class DocumentIdentificationAttrButtonPrivate;
 class QMenu;
 
 /// The small button beside a value field that inserts the value last
@@ -25,6 +27,7 @@ class OSTREL_EXPORT DocumentIdentificationAttrButton : public QToolButton {
     Q_OBJECT
 public:
     explicit DocumentIdentificationAttrButton(bool autoInsert, QWidget* parent = nullptr);
+    ~DocumentIdentificationAttrButton() override;
 
     /// Shows automatic insertion on (checked) or off; inserts nothing.
     void setAutoInsert(bool on);
@@ -50,9 +53,5 @@ protected:
     void nextCheckState() override;
 
 private:
-    void OnInsertValue();
-    void OnAutoInsert();
-
-    bool swallowRelease_ = false; // the release that ends a double click
-    QPointer<QMenu> menu_;
+    std::unique_ptr<DocumentIdentificationAttrButtonPrivate> d_;
 };

@@ -4,24 +4,12 @@
 
 #include <QDialog>
 
-#include <cstddef>
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 class CMEditableDocument;
 class CSelectorEdit;
-class DocumentIdentificationAttrButton;
+class DocumentIdentificationDlg2Private;
 class OstrelDomainConfiguration;
-class QCheckBox;
-class QLabel;
-class QPushButton;
-
-namespace ostrel::identification {
-class IdentificationModel;
-struct FieldText;
-} // namespace ostrel::identification
 
 /// The modal dialog in which the user fills in the identification
 /// attributes of a document about to be filed: one row per attribute that
@@ -37,8 +25,9 @@ struct FieldText;
 ///         document->getValues(values);
 ///     }
 ///
-/// Everything is set up by the constructor; nothing is shown until the
-/// dialog runs. Rows stand at fixed positions in logical pixels, so they
+/// The dialog fills itself (reads the settings, makes the rows, places
+/// itself) when it is first shown (DoModal, exec or show), as the type
+/// selection dialog does. Rows stand at fixed positions in logical pixels, so they
 /// scale with the screen. Child object names, for tests and tools:
 /// "label<id>", "field<id>" (a CSelectorEdit, id 130 + the attribute's index
 /// in the document, hidden attributes counted), "button<id>" (200 + the
@@ -47,14 +36,17 @@ class OSTREL_EXPORT DocumentIdentificationDlg2 : public QDialog {
     Q_OBJECT
 public:
     /// A dialog on `document` (which must outlive it) with the host's domain
-    /// `configuration` (never null; its custom font applies) over `parent`,
-    /// whose monitor the remembered position is checked against.
+    /// `configuration` (its custom font applies; null: none) over `parent`,
+    /// whose monitor the remembered position is checked against. Nothing is
+    /// read or shown yet.
     DocumentIdentificationDlg2(CMEditableDocument& document,
                                OstrelDomainConfiguration* configuration, QWidget* parent = nullptr);
     ~DocumentIdentificationDlg2() override;
 
     /// Runs the dialog modally: 1 after OK, 2 after Cancel.
     int DoModal();
+
+    void setVisible(bool visible) override;
 
     /// OK (also Enter): validates, writes and remembers the values and closes
     /// the dialog, or shows why not and stays open.
@@ -69,28 +61,5 @@ public:
     void onChangeIdent(CSelectorEdit* field);
 
 private:
-    struct IdentRow {
-        CSelectorEdit* edit;
-        QLabel* label;
-        DocumentIdentificationAttrButton* button;
-    };
-
-    void createTemplateControls();
-    bool createRows();
-    void createRow(std::size_t row);
-    void layOutButtons();
-    void applyTextsAndFocus();
-    void toggleAutoInsert(std::size_t row);
-    void showInsertion(std::size_t row, const ostrel::identification::FieldText& field);
-    std::optional<std::size_t> rowOf(const CSelectorEdit* field) const;
-
-    // Held apart so that this header stays free of the model's (and moc
-    // never reads the standard library's newest headers).
-    std::unique_ptr<ostrel::identification::IdentificationModel> model_;
-    OstrelDomainConfiguration* configuration_;
-    std::vector<IdentRow> rows_;
-    std::string insertLastValueOf_; // the buttons' accessible name, translated once
-    QCheckBox* stickyCursorCheck_ = nullptr;
-    QPushButton* okButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
+    std::unique_ptr<DocumentIdentificationDlg2Private> d_;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/QSettingsRegistry.h"
 
 #include "platform/detail/KeyNames.h"
+#include "platform/qt/detail/TextIniFormat.h"
 
 #include <QByteArray>
 #include <QFileInfo>
@@ -156,9 +157,6 @@ private:
             return RegistryValue::fromSettingsText(
                 toUtf8(stored.toStringList().join(QLatin1String(", "))));
         }
-        if (!stored.canConvert<QString>()) {
-            return std::nullopt;
-        }
         return RegistryValue::fromSettingsText(toUtf8(stored.toString()));
     }
 #endif
@@ -260,7 +258,9 @@ std::unique_ptr<RegistryKey> QSettingsRegistry::openKey(RegistryRoot root, const
     if (info.exists() && !info.isFile()) {
         return nullptr;
     }
-    auto settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+    // QSettings' own INI format would decode "@Variant(...)" and the like
+    // into Qt types; every value of these files is text.
+    auto settings = std::make_unique<QSettings>(fileName, detail::textIniFormat());
     return std::make_unique<SettingsKey>(std::move(settings), groups.join(QLatin1Char('/')),
                                          access);
 #endif

@@ -23,8 +23,10 @@ namespace ostrel::platform {
 /// (a FIFO, a directory) is never read, and its key does not open. Value
 /// names match without regard to ASCII case, as in the registry; a value set
 /// replaces every spelling of its name. Values are written as `RegistryValue::
-/// toSettingsText` gives them, so numbers keep their type. Writes go through
-/// QSettings, which locks the file and replaces it atomically.
+/// toSettingsText` gives them, so numbers keep their type. Every value is
+/// read as text, never decoded as a Qt type ("@Variant(...)" is that text;
+/// see detail::textIniFormat). Writes go through QSettings, which locks the
+/// file and replaces it atomically.
 ///
 /// On Windows the keys are those of the registry itself (QSettings'
 /// native format), and a missing key is never created.

@@ -2,6 +2,8 @@
 
 #include "platform/CalendarClock.h"
 #include "platform/qt/detail/DialogSupport.h"
+#include "typeselection/detail/SearchKeys.h"
+#include "typeselection/qt/detail/CKeyDrivenListCtrlPrivate.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,56 +23,45 @@ bool isArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
-// The character Alt with `key` types into the search: digits and the signs
-// of the numeric keypad's operators. Nothing for any other key.
-std::optional<char32_t> altSearchCharacter(int key) {
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return static_cast<char32_t>(static_cast<int>(U'0') + (key - Qt::Key_0));
-    }
-    switch (key) {
-    case Qt::Key_Minus:
-        return U'-';
-    case Qt::Key_Plus:
-        return U'+';
-    case Qt::Key_Asterisk:
-        return U'*';
-    case Qt::Key_Slash:
-        return U'/';
-    default:
-        return std::nullopt;
-    }
-}
-
 // The typed characters of a key press when all of them are printable: Enter,
 // Escape and the like stay with the dialog.
-std::optional<std::u32string> typedCharacters(const QString& text) {
-    if (text.isEmpty()) {
-        return std::nullopt;
-    }
+std::u32string printableText(const QString& text) {
     std::u32string characters;
     for (const char32_t c : text.toUcs4()) {
         if (!QChar::isPrint(c)) {
-            return std::nullopt;
+            return {};
         }
         characters.push_back(c);
     }
     return characters;
 }
 
+// The key as the search numbers it: Qt numbers character keys by their
+// character and every other key from Escape up, beyond every character.
+char32_t searchKey(int key) {
+    if (key == Qt::Key_Backspace) {
+        return KeyDrivenSearch::kBackspace;
+    }
+    return key >= 0 && key < Qt::Key_Escape ? static_cast<char32_t>(key) : 0;
+}
+
 } // namespace
 
+CKeyDrivenListCtrlPrivate::CKeyDrivenListCtrlPrivate(CKeyDrivenListCtrl* list)
+    : q(list), search(CalendarClock::getDefault().now()), timer(new QTimer(list)) {}
+
 CKeyDrivenListCtrl::CKeyDrivenListCtrl(QWidget* parent)
-    : QListWidget(parent), search(CalendarClock::getDefault().now()), timer(new QTimer(this)) {
+    : QListWidget(parent), d_(std::make_unique<CKeyDrivenListCtrlPrivate>(this)) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    timer->setObjectName(QStringLiteral("searchTimer"));
-    timer->setInterval(kTimerMilliseconds);
-    connect(timer, &QTimer::timeout, this, &CKeyDrivenListCtrl::OnTimer);
+    d_->timer->setObjectName(QStringLiteral("searchTimer"));
+    d_->timer->setInterval(kTimerMilliseconds);
+    connect(d_->timer, &QTimer::timeout, this, [this] { d_->OnTimer(); });
     for (const auto signal :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(model(), signal, this, &CKeyDrivenListCtrl::hideTooltip);
+        connect(model(), signal, this, [this] { d_->hideTooltip(); });
     }
-    connect(model(), &QAbstractItemModel::modelReset, this, &CKeyDrivenListCtrl::hideTooltip);
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { d_->hideTooltip(); });
 }
 
 CKeyDrivenListCtrl::~CKeyDrivenListCtrl() {
@@ -82,7 +73,7 @@ CKeyDrivenListCtrl::~CKeyDrivenListCtrl() {
 void CKeyDrivenListCtrl::setEntries(const std::vector<Ostrel::u8string>& texts,
                                     std::vector<std::u32string> searchKeys, const QIcon& icon) {
     clear();
-    search.setEntries(std::move(searchKeys));
+    d_->search.setEntries(std::move(searchKeys));
     // Painting waits until every entry is in: the list is laid out once.
     setUpdatesEnabled(false);
     for (const Ostrel::u8string& text : texts) {
@@ -112,44 +103,35 @@ void CKeyDrivenListCtrl::selectEntry(std::size_t entry) {
 }
 
 void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    if (isArrow(key)) {
-        hideTooltip();
-    } else if (key == Qt::Key_Backspace && modifiers == Qt::NoModifier) {
-        OnChar(KeyDrivenSearch::kBackspace);
+    if (isArrow(event->key())) {
+        d_->hideTooltip();
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const ostrel::typeselection::detail::KeyModifiers held{
+        modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+        modifiers.testFlag(Qt::AltModifier), modifiers.testFlag(Qt::MetaModifier)};
+    if (const std::optional<std::u32string> characters =
+            ostrel::typeselection::detail::searchCharacters(searchKey(event->key()), held,
+                                                            printableText(event->text()))) {
+        for (const char32_t character : *characters) {
+            d_->OnChar(character);
+        }
         event->accept();
         return;
-    } else if ((modifiers & ~Qt::ShiftModifier) == Qt::AltModifier) {
-        // Shift too, which some keyboards need for + and *.
-        if (const std::optional<char32_t> character = altSearchCharacter(key)) {
-            OnChar(*character);
-            event->accept();
-            return;
-        }
-    } else if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
-        // The list's own incremental search never runs: typed text is ours.
-        if (const std::optional<std::u32string> characters = typedCharacters(event->text())) {
-            for (const char32_t character : *characters) {
-                OnChar(character);
-            }
-            event->accept();
-            return;
-        }
     }
     QListWidget::keyPressEvent(event);
 }
 
-void CKeyDrivenListCtrl::OnChar(char32_t character) {
+void CKeyDrivenListCtrlPrivate::OnChar(char32_t character) {
     const std::int64_t now = CalendarClock::getDefault().now();
-    if (const std::optional<std::size_t> choice = search.type(character, selectedEntry(), now)) {
-        selectEntry(*choice);
+    if (const std::optional<std::size_t> choice = search.type(character, q->selectedEntry(), now)) {
+        q->selectEntry(*choice);
     }
     showTooltip(ostrel::platform::toQString(search.getSearchText()));
     timer->start();
 }
 
-void CKeyDrivenListCtrl::OnTimer() {
+void CKeyDrivenListCtrlPrivate::OnTimer() {
     // The timer ticks every second; the typed text stays on show until more
     // than a second has passed since the last character, by the same clock
     // that the search measures its pause with.
@@ -159,13 +141,13 @@ void CKeyDrivenListCtrl::OnTimer() {
     }
 }
 
-void CKeyDrivenListCtrl::showTooltip(const QString& text) {
+void CKeyDrivenListCtrlPrivate::showTooltip(const QString& text) {
     if (text.isEmpty()) {
         hideTooltip(); // nothing typed: no empty box
         return;
     }
     if (tooltip == nullptr) {
-        tooltip = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        tooltip = new QLabel(q, Qt::ToolTip | Qt::FramelessWindowHint);
         tooltip->setObjectName(QStringLiteral("searchTip"));
         tooltip->setPalette(QToolTip::palette());
         tooltip->setFont(QToolTip::font());
@@ -178,31 +160,31 @@ void CKeyDrivenListCtrl::showTooltip(const QString& text) {
     }
     tooltip->setText(text);
     tooltip->adjustSize();
-    tooltip->move(mapToGlobal(QPoint(0, height())));
+    tooltip->move(q->mapToGlobal(QPoint(0, q->height())));
     tooltip->show();
 }
 
-void CKeyDrivenListCtrl::hideTooltip() {
+void CKeyDrivenListCtrlPrivate::hideTooltip() {
     if (tooltip != nullptr) {
         tooltip->hide();
     }
 }
 
 void CKeyDrivenListCtrl::focusOutEvent(QFocusEvent* event) {
-    hideTooltip();
+    d_->hideTooltip();
     QListWidget::focusOutEvent(event);
 }
 
 void CKeyDrivenListCtrl::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        hideTooltip();
+        d_->hideTooltip();
     }
     QListWidget::changeEvent(event);
 }
 
 void CKeyDrivenListCtrl::hideEvent(QHideEvent* event) {
-    hideTooltip();
-    timer->stop();
+    d_->hideTooltip();
+    d_->timer->stop();
     QListWidget::hideEvent(event);
 }
 

@@ -6,18 +6,17 @@
 // C++20 library headers they include.
 #ifndef Q_MOC_RUN
 #include "host/base/U8String.h"
-#include "typeselection/KeyDrivenSearch.h"
 #endif
 
 #include <QListWidget>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-class QLabel;
-class QTimer;
+class CKeyDrivenListCtrlPrivate;
 
 /// The document list of the type selection dialog, searched by typing the
 /// beginning of a name (typeselection::KeyDrivenSearch). The typed text is
@@ -60,15 +59,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private slots:
-    void OnTimer();
-    void hideTooltip();
-
 private:
-    void OnChar(char32_t character);
-    void showTooltip(const QString& text);
-
-    ostrel::typeselection::KeyDrivenSearch search;
-    QTimer* timer;             // "searchTimer"
-    QLabel* tooltip = nullptr; // created on first use
+    std::unique_ptr<CKeyDrivenListCtrlPrivate> d_;
 };

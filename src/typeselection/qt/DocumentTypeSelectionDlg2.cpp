@@ -1,9 +1,14 @@
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include "doctypes/DocumentTypeItem.h"
+#include "host/base/detail/TextFormat.h"
 #include "host/common/OstrelDomainConfiguration.h"
+#include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
+#include "platform/detail/ScreenGeometry.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
+#include "typeselection/qt/detail/DocumentTypeSelectionDlg2Private.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -20,6 +25,7 @@ namespace {
 using ostrel::platform::dialogUnitsToPixels;
 using ostrel::platform::svgIcon;
 using ostrel::platform::toQString;
+using ostrel::platform::detail::WindowSize;
 using ostrel::typeselection::SavedGeometry;
 using ostrel::typeselection::SelectionChange;
 
@@ -43,61 +49,58 @@ QIcon formPage() {
     return svgIcon(QStringLiteral(":/ostrel/page-form.svg"));
 }
 
-// The name a screen reader gives a control: its label without the mnemonic
-// marker and the closing colon.
-QString accessibleNameOf(const QString& label) {
-    QString name = label;
-    name.remove(QLatin1Char('&'));
-    if (name.endsWith(QLatin1Char(':'))) {
-        name.chop(1);
-    }
-    return name;
-}
-
 void labelControl(QLabel* label, QWidget* control, const Ostrel::u8string& text) {
     label->setText(toQString(text));
     label->setBuddy(control);
-    control->setAccessibleName(accessibleNameOf(label->text()));
+    control->setAccessibleName(QString::fromStdString(ostrel::labelledName(text.str())));
 }
 
 } // namespace
+
+DocumentTypeSelectionDlg2Private::DocumentTypeSelectionDlg2Private(
+    DocumentTypeSelectionDlg2* dialog, DocumentTypes& documentTypes,
+    OstrelDomainConfiguration* configuration_, const Ostrel::u8string& preselectedType,
+    bool allowChangeDomain)
+    : q(dialog), model(documentTypes, configuration_, preselectedType, allowChangeDomain),
+      configuration(configuration_) {}
 
 DocumentTypeSelectionDlg2::DocumentTypeSelectionDlg2(DocumentTypes& documentTypes,
                                                      OstrelDomainConfiguration* configuration_,
                                                      const Ostrel::u8string& preselectedType,
                                                      bool allowChangeDomain, QWidget* parent)
-    : QDialog(parent), model(documentTypes, configuration_, preselectedType, allowChangeDomain),
-      configuration(configuration_) {
+    : QDialog(parent),
+      d_(std::make_unique<DocumentTypeSelectionDlg2Private>(this, documentTypes, configuration_,
+                                                            preselectedType, allowChangeDomain)) {
     setObjectName(QStringLiteral("DocumentTypeSelectionDlg2"));
     setWindowIcon(ostrel::platform::windowIcon());
-    createControls();
+    d_->createControls();
 }
 
 DocumentTypeSelectionDlg2::~DocumentTypeSelectionDlg2() {
     // A host that deletes the dialog while it is shown still gets its
     // geometry remembered.
     if (isVisible()) {
-        storeGeometry();
+        d_->storeGeometry();
     }
     // The controls outlive this part of the object (the base class deletes
     // them), and a control being emptied may still report a change.
     for (QWidget* control :
-         {static_cast<QWidget*>(documentTree), static_cast<QWidget*>(documentList),
-          static_cast<QWidget*>(lastSelectedCombo)}) {
+         {static_cast<QWidget*>(d_->documentTree), static_cast<QWidget*>(d_->documentList),
+          static_cast<QWidget*>(d_->lastSelectedCombo)}) {
         control->disconnect(this);
     }
 }
 
 DocumentTemplate* DocumentTypeSelectionDlg2::getSelectedDocumentTemplate() const {
-    return model.getSelectedDocumentTemplate();
+    return d_->model.getSelectedDocumentTemplate();
 }
 
 bool DocumentTypeSelectionDlg2::getChangeDomain() const {
-    return model.getChangeDomain();
+    return d_->model.getChangeDomain();
 }
 
 void DocumentTypeSelectionDlg2::setLastSelected(const Ostrel::u8string& type) {
-    model.setLastSelected(type);
+    d_->model.setLastSelected(type);
 }
 
 int DocumentTypeSelectionDlg2::DoModal() {
@@ -108,59 +111,61 @@ void DocumentTypeSelectionDlg2::setVisible(bool visible) {
     // The dialog fills itself on its first showing, whichever way it is run,
     // so that types the host gives after construction are offered, and so
     // that the stored geometry is in place before the window appears.
-    if (visible && !initialized) {
-        initialized = true;
-        OnInitDialog();
+    if (visible && !d_->initialized) {
+        d_->initialized = true;
+        d_->OnInitDialog();
     }
     QDialog::setVisible(visible);
 }
 
 void DocumentTypeSelectionDlg2::done(int result) {
     if (isVisible()) {
-        storeGeometry();
+        d_->storeGeometry();
     }
     QDialog::done(result);
 }
 
-void DocumentTypeSelectionDlg2::storeGeometry() {
+void DocumentTypeSelectionDlg2Private::storeGeometry() {
     // The outer position with the inner size: the pair that move() and
     // resize() take back, so a window reopens exactly where and as large as
     // it was. Without the product's key nothing is stored, by design.
-    static_cast<void>(model.storeGeometry(width(), height(), x(), y()));
+    static_cast<void>(model.storeGeometry({q->width(), q->height(), q->x(), q->y()}));
 }
 
-void DocumentTypeSelectionDlg2::createControls() {
-    documentGroupLabel = new QLabel(this);
+void DocumentTypeSelectionDlg2Private::createControls() {
+    documentGroupLabel = new QLabel(q);
     documentGroupLabel->setObjectName(QStringLiteral("documentGroupLabel"));
-    documentTree = new QTreeWidget(this);
+    documentTree = new QTreeWidget(q);
     documentTree->setObjectName(QStringLiteral("documentTree"));
     documentTree->setHeaderHidden(true);
     documentTree->setColumnCount(1);
     documentTree->setSelectionMode(QAbstractItemView::SingleSelection);
     documentTree->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 
-    documentLabel = new QLabel(this);
+    documentLabel = new QLabel(q);
     documentLabel->setObjectName(QStringLiteral("documentLabel"));
-    documentList = new CKeyDrivenListCtrl(this);
+    documentList = new CKeyDrivenListCtrl(q);
     documentList->setObjectName(QStringLiteral("documentList"));
 
-    descriptionEdit = new QLineEdit(this);
+    descriptionEdit = new QLineEdit(q);
     descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
     descriptionEdit->setReadOnly(true);
-    descriptionEdit->setFocusPolicy(Qt::ClickFocus); // shown, not a stop of the Tab key
+    // A stop of the Tab key, so that a screen reader user can reach the
+    // description and read it at leisure.
+    descriptionEdit->setFocusPolicy(Qt::StrongFocus);
 
-    lastSelectedLabel = new QLabel(this);
+    lastSelectedLabel = new QLabel(q);
     lastSelectedLabel->setObjectName(QStringLiteral("lastSelectedLabel"));
-    lastSelectedCombo = new QComboBox(this);
+    lastSelectedCombo = new QComboBox(q);
     lastSelectedCombo->setObjectName(QStringLiteral("lastSelectedCombo"));
     lastSelectedCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    changeDomainButton = new QPushButton(this);
+    changeDomainButton = new QPushButton(q);
     changeDomainButton->setObjectName(QStringLiteral("changeDomainButton"));
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(QStringLiteral("OK"), q);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
-    cancelButton = new QPushButton(this);
+    cancelButton = new QPushButton(q);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     // Groups beside types, the types taking the room the window gains; below
@@ -179,42 +184,50 @@ void DocumentTypeSelectionDlg2::createControls() {
     buttons->addStretch(1);
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
-    auto* root = new QVBoxLayout(this);
+    auto* root = new QVBoxLayout(q);
     root->addLayout(lists, 1);
     root->addWidget(descriptionEdit);
     root->addLayout(recent);
     root->addLayout(buttons);
 
-    setTabOrder(documentTree, documentList);
-    setTabOrder(documentList, lastSelectedCombo);
-    setTabOrder(lastSelectedCombo, changeDomainButton);
-    setTabOrder(changeDomainButton, okButton);
-    setTabOrder(okButton, cancelButton);
+    QWidget::setTabOrder(documentTree, documentList);
+    QWidget::setTabOrder(documentList, descriptionEdit);
+    QWidget::setTabOrder(descriptionEdit, lastSelectedCombo);
+    QWidget::setTabOrder(lastSelectedCombo, changeDomainButton);
+    QWidget::setTabOrder(changeDomainButton, okButton);
+    QWidget::setTabOrder(okButton, cancelButton);
 
-    connect(documentTree, &QTreeWidget::currentItemChanged, this,
-            &DocumentTypeSelectionDlg2::OnTvnSelchangedDocumentTree);
-    connect(documentList, &QListWidget::itemSelectionChanged, this,
-            &DocumentTypeSelectionDlg2::OnLvnItemchangedDocumentList);
-    connect(documentList, &CKeyDrivenListCtrl::listDoubleClicked, this,
-            &DocumentTypeSelectionDlg2::OnNMDblclkDocumentList);
-    connect(lastSelectedCombo, &QComboBox::activated, this,
-            &DocumentTypeSelectionDlg2::OnCbnSelchangeLastSelectedCombo);
-    connect(okButton, &QPushButton::clicked, this, &DocumentTypeSelectionDlg2::OnBnClickedOk);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(changeDomainButton, &QPushButton::clicked, this,
-            &DocumentTypeSelectionDlg2::OnBnClickedChangeDomain);
+    QObject::connect(documentTree, &QTreeWidget::currentItemChanged, q,
+                     [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                         OnTvnSelchangedDocumentTree(current, previous);
+                     });
+    QObject::connect(documentList, &QListWidget::itemSelectionChanged, q,
+                     [this] { OnLvnItemchangedDocumentList(); });
+    QObject::connect(documentList, &CKeyDrivenListCtrl::listDoubleClicked, q,
+                     [this] { OnNMDblclkDocumentList(); });
+    QObject::connect(lastSelectedCombo, &QComboBox::activated, q,
+                     [this] { OnCbnSelchangeLastSelectedCombo(); });
+    QObject::connect(okButton, &QPushButton::clicked, q, [this] { OnBnClickedOk(); });
+    QObject::connect(cancelButton, &QPushButton::clicked, q, &QDialog::reject);
+    QObject::connect(changeDomainButton, &QPushButton::clicked, q,
+                     [this] { OnBnClickedChangeDomain(); });
 }
 
-void DocumentTypeSelectionDlg2::OnInitDialog() {
-    model.initialize(parentWidget());
+void DocumentTypeSelectionDlg2Private::OnInitDialog() {
+    model.initialize(q->parentWidget());
 
     const ostrel::typeselection::DialogTexts& texts = model.getTexts();
     labelControl(documentGroupLabel, documentTree, texts.documentGroup);
     labelControl(documentLabel, documentList, texts.document);
     labelControl(lastSelectedLabel, lastSelectedCombo, texts.lastSelected);
+    // The description has no label of its own; the tree's hidden header
+    // would otherwise be read out as its column number.
+    descriptionEdit->setAccessibleName(
+        toQString(ostrel::i18n::translate(ostrel::i18n::text::description)));
+    documentTree->setHeaderLabel(documentTree->accessibleName());
     cancelButton->setText(toQString(texts.cancel));
     changeDomainButton->setText(toQString(texts.changeDomain));
-    setWindowTitle(toQString(texts.title));
+    q->setWindowTitle(toQString(texts.title));
 
     fillDocumentTree();
     for (const DocumentTypeItem* item : model.getDropDownEntries()) {
@@ -222,11 +235,11 @@ void DocumentTypeSelectionDlg2::OnInitDialog() {
     }
 
     if (configuration != nullptr) {
-        ostrel::platform::applyCustomFont(this, *configuration->getSharedConfiguration());
+        ostrel::platform::applyCustomFont(q, *configuration->getSharedConfiguration());
     }
-    documentTree->setFixedWidth(dialogUnitsToPixels(font(), kTreeWidthUnits, 0).width());
-    setMinimumSize(
-        dialogUnitsToPixels(font(), kWidthUnits, kHeightUnits).expandedTo(layout()->minimumSize()));
+    documentTree->setFixedWidth(dialogUnitsToPixels(q->font(), kTreeWidthUnits, 0).width());
+    q->setMinimumSize(dialogUnitsToPixels(q->font(), kWidthUnits, kHeightUnits)
+                          .expandedTo(q->layout()->minimumSize()));
 
     changeDomainButton->setEnabled(model.getAllowChangeDomain());
     changeDomainButton->setVisible(model.getAllowChangeDomain());
@@ -241,19 +254,20 @@ void DocumentTypeSelectionDlg2::OnInitDialog() {
     documentList->setFocus();
 }
 
-void DocumentTypeSelectionDlg2::applyGeometry() {
+void DocumentTypeSelectionDlg2Private::applyGeometry() {
     const SavedGeometry& saved = model.getSavedGeometry();
-    QSize size = QSize(saved.width, saved.height).expandedTo(minimumSize());
-    // A stored size larger than the screen (a damaged value) would only make
-    // a window no one can use: it gets the screen's size instead.
-    if (const QScreen* display = screen()) {
-        size = size.boundedTo(display->availableGeometry().size()).expandedTo(minimumSize());
+    std::optional<WindowSize> room;
+    if (const QScreen* display = q->screen()) {
+        const QSize available = display->availableGeometry().size();
+        room = WindowSize{available.width(), available.height()};
     }
-    resize(size);
-    move(saved.x, saved.y);
+    const WindowSize size = ostrel::platform::detail::restoredWindowSize(
+        {saved.width, saved.height}, {q->minimumWidth(), q->minimumHeight()}, room);
+    q->resize(size.width, size.height);
+    q->move(saved.x, saved.y);
 }
 
-void DocumentTypeSelectionDlg2::fillDocumentTree() {
+void DocumentTypeSelectionDlg2Private::fillDocumentTree() {
     documentTree->clear();
     treeItems.clear();
     const QIcon icon = closedBook();
@@ -269,16 +283,24 @@ void DocumentTypeSelectionDlg2::fillDocumentTree() {
     }
 }
 
-void DocumentTypeSelectionDlg2::showListedEntries() {
+void DocumentTypeSelectionDlg2Private::showListedEntries() {
     std::vector<Ostrel::u8string> names;
     names.reserve(model.getListEntries().size());
     for (const DocumentTypeItem* entry : model.getListEntries()) {
         names.push_back(entry->getName());
     }
     documentList->setEntries(names, model.getListSearchKeys(), formPage());
+    // A screen reader announces each type with its description.
+    for (int row = 0; row < documentList->count(); ++row) {
+        const auto entry = static_cast<std::size_t>(row);
+        if (const auto description = model.describe(model.getListEntries()[entry])) {
+            documentList->item(row)->setData(Qt::AccessibleDescriptionRole,
+                                             toQString(*description));
+        }
+    }
 }
 
-void DocumentTypeSelectionDlg2::apply(const SelectionChange& change) {
+void DocumentTypeSelectionDlg2Private::apply(const SelectionChange& change) {
     if (change.treeNode) {
         ensureVisibleAndSelect(*change.treeNode);
     }
@@ -290,7 +312,7 @@ void DocumentTypeSelectionDlg2::apply(const SelectionChange& change) {
     }
 }
 
-void DocumentTypeSelectionDlg2::ensureVisibleAndSelect(std::size_t node) {
+void DocumentTypeSelectionDlg2Private::ensureVisibleAndSelect(std::size_t node) {
     if (node >= treeItems.size()) {
         return;
     }
@@ -305,8 +327,8 @@ void DocumentTypeSelectionDlg2::ensureVisibleAndSelect(std::size_t node) {
     documentTree->scrollToItem(item);
 }
 
-void DocumentTypeSelectionDlg2::OnTvnSelchangedDocumentTree(QTreeWidgetItem* current,
-                                                            QTreeWidgetItem* previous) {
+void DocumentTypeSelectionDlg2Private::OnTvnSelchangedDocumentTree(QTreeWidgetItem* current,
+                                                                   QTreeWidgetItem* previous) {
     if (previous != nullptr) {
         previous->setIcon(0, closedBook());
     }
@@ -323,24 +345,24 @@ void DocumentTypeSelectionDlg2::OnTvnSelchangedDocumentTree(QTreeWidgetItem* cur
     apply(model.selectTreeNode(node));
 }
 
-DocumentTypeItem* DocumentTypeSelectionDlg2::selectedListItem() const {
+DocumentTypeItem* DocumentTypeSelectionDlg2Private::selectedListItem() const {
     const std::optional<std::size_t> entry = documentList->selectedEntry();
     const std::vector<DocumentTypeItem*>& entries = model.getListEntries();
     return entry && *entry < entries.size() ? entries[*entry] : nullptr;
 }
 
-void DocumentTypeSelectionDlg2::OnLvnItemchangedDocumentList() {
+void DocumentTypeSelectionDlg2Private::OnLvnItemchangedDocumentList() {
     if (const std::optional<Ostrel::u8string> description = model.describe(selectedListItem())) {
         descriptionEdit->setText(toQString(*description));
         descriptionEdit->setCursorPosition(0);
     }
 }
 
-void DocumentTypeSelectionDlg2::OnNMDblclkDocumentList() {
+void DocumentTypeSelectionDlg2Private::OnNMDblclkDocumentList() {
     OnBnClickedOk();
 }
 
-void DocumentTypeSelectionDlg2::OnCbnSelchangeLastSelectedCombo() {
+void DocumentTypeSelectionDlg2Private::OnCbnSelchangeLastSelectedCombo() {
     const int index = lastSelectedCombo->currentIndex();
     std::optional<std::size_t> entry;
     if (index >= 0) {
@@ -349,16 +371,16 @@ void DocumentTypeSelectionDlg2::OnCbnSelchangeLastSelectedCombo() {
     apply(model.chooseRecent(entry, documentList->selectedEntry()));
 }
 
-void DocumentTypeSelectionDlg2::OnBnClickedOk() {
+void DocumentTypeSelectionDlg2Private::OnBnClickedOk() {
     // The list always shows the drop-down's choice as its selected entry, so
     // OK pressed while the drop-down has the focus (Enter in the closed
     // drop-down) takes the list's selected entry too: the type the user sees
     // chosen is the type the host gets.
     model.confirm(selectedListItem());
-    accept();
+    q->accept();
 }
 
-void DocumentTypeSelectionDlg2::OnBnClickedChangeDomain() {
+void DocumentTypeSelectionDlg2Private::OnBnClickedChangeDomain() {
     model.requestChangeDomain();
-    reject();
+    q->reject();
 }

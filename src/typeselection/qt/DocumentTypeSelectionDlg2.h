@@ -6,25 +6,16 @@
 // C++20 library headers they include.
 #ifndef Q_MOC_RUN
 #include "host/base/U8String.h"
-#include "typeselection/TypeSelectionModel.h"
 #endif
 
 #include <QDialog>
 
-#include <cstddef>
-#include <vector>
+#include <memory>
 
-class CKeyDrivenListCtrl;
 class DocumentTemplate;
-class DocumentTypeItem;
 class DocumentTypes;
+class DocumentTypeSelectionDlg2Private;
 class OstrelDomainConfiguration;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 /// The dialog in which the user chooses the type of a new document: the
 /// catalogue's groups as a tree, the creatable types of the selected group
@@ -48,7 +39,8 @@ class OSTREL_EXPORT DocumentTypeSelectionDlg2 : public QDialog {
 
 public:
     /// Nothing is read or shown yet: the dialog fills itself when it is first
-    /// shown (DoModal, exec or show). `configuration` must not be null.
+    /// shown (DoModal, exec or show). `configuration` may be null: no custom
+    /// font, no connection name in the title.
     DocumentTypeSelectionDlg2(DocumentTypes& documentTypes,
                               OstrelDomainConfiguration* configuration,
                               const Ostrel::u8string& preselectedType, bool allowChangeDomain,
@@ -70,39 +62,8 @@ public:
     /// window's close button): the window geometry is stored first.
     void done(int result) override;
 
-private slots:
-    void OnTvnSelchangedDocumentTree(QTreeWidgetItem* current, QTreeWidgetItem* previous);
-    void OnLvnItemchangedDocumentList();
-    void OnNMDblclkDocumentList();
-    void OnCbnSelchangeLastSelectedCombo();
-    void OnBnClickedOk();
-    void OnBnClickedChangeDomain();
-
 private:
-    void createControls();
-    void OnInitDialog();
-    void fillDocumentTree();
-    void applyGeometry();
-    void apply(const ostrel::typeselection::SelectionChange& change);
-    void ensureVisibleAndSelect(std::size_t node);
-    void showListedEntries();
-    DocumentTypeItem* selectedListItem() const;
-    void storeGeometry();
-
-    ostrel::typeselection::TypeSelectionModel model;
-    OstrelDomainConfiguration* configuration;
-    bool initialized = false;
-    bool selectingFromModel = false;
-
-    QLabel* documentGroupLabel = nullptr;
-    QLabel* documentLabel = nullptr;
-    QTreeWidget* documentTree = nullptr;
-    CKeyDrivenListCtrl* documentList = nullptr;
-    QLineEdit* descriptionEdit = nullptr;
-    QLabel* lastSelectedLabel = nullptr;
-    QComboBox* lastSelectedCombo = nullptr;
-    QPushButton* changeDomainButton = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-    std::vector<QTreeWidgetItem*> treeItems; // by the model's tree node index
+    // Everything else (the model, the controls, the handlers) lives here, so
+    // that it can change without a host noticing.
+    std::unique_ptr<DocumentTypeSelectionDlg2Private> d_;
 };

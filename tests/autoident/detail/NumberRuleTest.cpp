@@ -26,7 +26,8 @@ TEST(NumberRuleTest, OnlyTheExactTextZeroIsZeroAndEachFieldKeepsItsRange) {
         {"-5", -5, 4294967291},                // a value wraps as the counter's arithmetic does
         {"3000000000", INT32_MAX, 3000000000}, // a value the counter holds reads as itself
         {"4294967295", INT32_MAX, 4294967295},
-        {"4294967296", INT32_MAX, 4294967295}, // beyond: clamped, never wrapped to 0
+        // Beyond: clamped to int as atoi clamps, so that the next use does not wrap to 0.
+        {"4294967296", INT32_MAX, 2147483647},
         {"-3000000000", INT32_MIN, 2147483648},
     };
     for (const auto& row : rows) {

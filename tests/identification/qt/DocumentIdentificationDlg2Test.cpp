@@ -1,11 +1,12 @@
 #include "identification/qt/DocumentIdentificationDlg2.h"
 
 #include "host/common/OstrelDomainConfiguration.h"
-#include "identification/IdentificationTestSupport.h"
 #include "identification/qt/CSelectorEdit.h"
 #include "identification/qt/DocumentIdentificationAttrButton.h"
-#include "platform/qt/detail/DialogSupport.h"
+#include "support/DialogFixture.h"
+#include "support/Documents.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -29,10 +30,9 @@ using ostrel::test::valueOf;
 
 const char* const kStored = "6:Number4:AB-11:06:Suffix2:xy1:1";
 
-class DocumentIdentificationDlg2Test : public ::testing::Test,
-                                       protected ostrel::test::DialogServices {
+class DocumentIdentificationDlg2Test : public ostrel::test::DialogTest {
 protected:
-    DocumentIdentificationDlg2Test() : DialogServices(kStored) {}
+    DocumentIdentificationDlg2Test() { storeText("LastUsedIdents", kStored); }
 
     /// The dialog on `document`, shown and active when `show`.
     std::unique_ptr<DocumentIdentificationDlg2> open(CMEditableDocument& document, bool show) {
@@ -61,46 +61,45 @@ protected:
     OstrelDomainConfiguration configuration_;
 };
 
-TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesWithTheButtonsBelow) {
+TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesAndNameTheirFields) {
     auto document = numberBatchAndNote();
     auto dialog = open(*document, true);
-    EXPECT_EQ(child(*dialog, "field130")->geometry(), QRect(125, 8, 190, 22));
-    EXPECT_EQ(child(*dialog, "button200")->pos(), QPoint(100, 8));
+    // The places themselves: IdentificationModelTest.
     EXPECT_EQ(child(*dialog, "field132")->geometry(), QRect(125, 34, 190, 66));
-    int tallest = 0;
-    for (const char* name : {"okButton", "cancelButton", "rememberCursor"}) {
-        EXPECT_EQ(child(*dialog, name)->y(), 34 + 70 + 16) << name;
-        tallest = std::max(tallest, child(*dialog, name)->height());
-    }
-    EXPECT_EQ(dialog->height(), 120 + tallest + 16);
-    EXPECT_EQ(dialog->width(), dialogUnitsToPixels(dialog->font(), 212, 164).width());
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Document Identification"));
-    EXPECT_EQ(child<QCheckBox>(*dialog, "rememberCursor")->text(),
-              QStringLiteral("Remember cursor"));
-}
-
-TEST_F(DocumentIdentificationDlg2Test, LabelsNameTheirFieldsForScreenReadersAndMnemonics) {
-    auto document = numberBatchAndNote();
-    auto dialog = open(*document, true);
+    EXPECT_EQ(child(*dialog, "okButton")->y(), 34 + 70 + 16);
+    EXPECT_EQ(dialog->height(), 120 + child(*dialog, "okButton")->height() + 16);
     EXPECT_EQ(child<QLabel>(*dialog, "label130")->buddy(), child(*dialog, "field130"));
     EXPECT_EQ(lineOf(*dialog, "field130")->accessibleName(), QStringLiteral("Invoice number"));
     auto* button = child(*dialog, "button200");
     EXPECT_EQ(button->accessibleName(), QStringLiteral("Insert the last value of Invoice number"));
     EXPECT_EQ(button->toolTip(), QStringLiteral("AB-1"));
     EXPECT_FALSE(child(*dialog, "button202")->isEnabled()) << "no last value";
+    // Space inserts: a push button, whose description follows the switch.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+    EXPECT_EQ(reader->role(), QAccessible::Button);
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion off"));
+    static_cast<DocumentIdentificationAttrButton*>(button)->toggleAutoInsert();
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              QStringLiteral("Last value AB-1, automatic insertion on"));
+    EXPECT_EQ(child(*dialog, "button202")->accessibleDescription(),
+              QStringLiteral("No last value"));
     child(*dialog, "field132")->setFocus();
     QTest::keyClick(dialog.get(), Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field130")) << "the mnemonic";
 }
 
-TEST_F(DocumentIdentificationDlg2Test, TypingIntoAMaskedFieldCorrectsAtOnceWithTheCaretKept) {
-    auto document = makeDocument({{"Number", "", "N", ">AA-99"}});
-    auto dialog = open(*document, false);
-    QLineEdit* line = lineOf(*dialog, "field130");
-    QTest::keyClicks(line, "ab1");
-    EXPECT_EQ(line->text(), QStringLiteral("AB-1"));
-    EXPECT_EQ(line->cursorPosition(), 3) << "where it was after the typed 1";
-    // Where the caret goes when the text is cut: FitFieldTextTest.
+TEST_F(DocumentIdentificationDlg2Test, ALargerFontWidensTheBottomRowInsteadOfCuttingIt) {
+    // As a longer translation does; the window grows with the controls.
+    configuration_.getSharedConfiguration()->setCustomFont("DejaVu Sans", 0, -24);
+    auto document = numberBatchAndNote();
+    auto dialog = open(*document, true);
+    QWidget* remember = child(*dialog, "rememberCursor");
+    QWidget* cancel = child(*dialog, "cancelButton");
+    EXPECT_GE(remember->width(), remember->sizeHint().width());
+    EXPECT_LT(remember->geometry().right(), child(*dialog, "okButton")->x());
+    EXPECT_GE(cancel->width(), cancel->sizeHint().width());
+    EXPECT_LT(cancel->geometry().right(), dialog->width());
 }
 
 TEST_F(DocumentIdentificationDlg2Test, ClicksDoubleClicksAndTheMenuInsertAndSwitch) {
@@ -185,17 +184,19 @@ TEST_F(DocumentIdentificationDlg2Test, RunsModallyAndCancelStoresNothing) {
     }
 }
 
-TEST_F(DocumentIdentificationDlg2Test, FocusFollowsTheRuleAndMayStayWithNoControl) {
+TEST_F(DocumentIdentificationDlg2Test, FocusGoesToTheModelsFieldOrToNoControl) {
+    // Which field: IdentificationModelTest. Remembered row 1 is field 131 (hidden), row 2 is 132.
     set("AllowStickyCursor", RegistryValue::number(1));
-    set("StickyCursorPosition", RegistryValue::number(1));
-    auto remembered = makeDocument({{"A"}, {"B"}});
-    auto dialog = open(*remembered, true);
-    EXPECT_EQ(QApplication::focusWidget(), lineOf(*dialog, "field131"));
-
-    // The remembered row 1 is field 131, whose attribute is hidden.
-    auto hidden = makeDocument({{"A"}, {"B", "", "H"}, {"C"}});
-    dialog = open(*hidden, true);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.get()) << "no control has the focus";
+    auto document = makeDocument({{"A"}, {"B", "", "H"}, {"C"}});
+    for (const auto& [row, focused] : {std::pair{2u, "field132"}, {1u, ""}}) {
+        set("StickyCursorPosition", RegistryValue::number(row));
+        auto dialog = open(*document, true);
+        QWidget* expected = dialog.get();
+        if (*focused != '\0') {
+            expected = lineOf(*dialog, focused);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), expected) << row;
+    }
 }
 
 TEST_F(DocumentIdentificationDlg2Test, AKeyboardUserInsertsAndConfirms) {

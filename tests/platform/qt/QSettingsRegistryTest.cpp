@@ -1,4 +1,5 @@
 #include "platform/qt/QSettingsRegistry.h"
+#include "platform/ProductSettings.h"
 
 #include "DialogSettings.h"
 #include "support/ChildProcess.h"
@@ -15,7 +16,7 @@ namespace {
 using namespace ostrel::platform;
 using ostrel::test::readFile;
 
-constexpr const char* kDialogKey = "Software\\Zelvamont\\Ostrel\\5.0";
+constexpr const char* kDialogKey = ostrel::platform::kProductSettingsKey;
 constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 
 class QSettingsRegistryTest : public ::testing::Test {

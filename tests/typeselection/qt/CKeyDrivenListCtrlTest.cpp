@@ -1,7 +1,6 @@
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
 
-#include "platform/CalendarClock.h"
-#include "platform/ScopedDefault.h"
+#include "support/DialogFixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,9 +19,10 @@ namespace {
 
 using namespace ostrel::platform;
 
-class CKeyDrivenListCtrlTest : public ::testing::Test {
+class CKeyDrivenListCtrlTest : public ostrel::test::DialogTest {
 protected:
     CKeyDrivenListCtrlTest() {
+        clock().set(1000);
         list = std::make_unique<CKeyDrivenListCtrl>();
         setEntries({"Inventory", "Invoice", "Order", "\xC3\x9A\xC4\x8Dtenka"});
         list->resize(200, 150);
@@ -49,7 +49,6 @@ protected:
                                   "timeout");
     }
 
-    ScopedDefault<CalendarClock> clock{std::make_unique<ManualCalendarClock>(1000)};
     std::unique_ptr<CKeyDrivenListCtrl> list;
 };
 
@@ -66,7 +65,7 @@ TEST_F(CKeyDrivenListCtrlTest, TypingSelectsTheMatchingEntryAndShowsTheText) {
     EXPECT_TRUE(tipShows(QStringLiteral("in"))) << "the tip follows the search text";
 
     // A letter beyond ASCII, as the key event's text carries it (QTest has no key name for it).
-    clock.get<ManualCalendarClock>().advance(2);
+    clock().advance(2);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
                     QString::fromUtf8("\xC3\xBA"));
     QApplication::sendEvent(list.get(), &press);
@@ -79,7 +78,7 @@ TEST_F(CKeyDrivenListCtrlTest, TipStaysForASecondOfTheClockThenGoes) {
     list->selectEntry(0);
     QTest::keyClicks(list.get(), QStringLiteral("o"));
     ASSERT_TRUE(tipShows(QStringLiteral("o")));
-    auto& manual = clock.get<ManualCalendarClock>();
+    auto& manual = clock();
     manual.advance(1);
     tick();
     EXPECT_TRUE(tipShows(QStringLiteral("o"))) << "one second is not more than one";
@@ -116,7 +115,7 @@ TEST_F(CKeyDrivenListCtrlTest, AltWithDigitsAndSignsSearchesOtherAltKeysDoNot) {
     QTest::keyClick(list.get(), Qt::Key_2, Qt::AltModifier);
     EXPECT_EQ(list->selectedEntry(), 2u);
     EXPECT_TRUE(tipShows(QStringLiteral("2")));
-    clock.get<ManualCalendarClock>().advance(5);
+    clock().advance(5);
     QTest::keyClick(list.get(), Qt::Key_Plus, Qt::AltModifier);
     EXPECT_EQ(list->selectedEntry(), 0u);
     EXPECT_TRUE(tipShows(QStringLiteral("+")));

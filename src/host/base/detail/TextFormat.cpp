@@ -28,4 +28,27 @@ std::string substitute(std::string_view pattern, std::initializer_list<std::stri
     return out;
 }
 
+std::string withoutMnemonics(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            ++i; // the marked character itself stays, a second "&" too
+            if (i == text.size()) {
+                break;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+std::string labelledName(std::string_view label) {
+    std::string name = withoutMnemonics(label);
+    if (!name.empty() && name.back() == ':') {
+        name.pop_back();
+    }
+    return name;
+}
+
 } // namespace ostrel

@@ -198,9 +198,13 @@ char32_t InputMask::applyCase(const Position& position, char32_t c) {
     return mapped;
 }
 
-std::u32string InputMask::fit(const std::u32string& typed) const {
+std::u32string InputMask::fit(const std::u32string& typed, std::span<std::size_t> positions) const {
     std::u32string out;
+    // landing[i]: the length of the fitted text when the typed text up to
+    // position i had been used (taken or dropped).
+    std::vector<std::size_t> landing(typed.size() + 1, 0);
     std::size_t next = 0;
+    const auto use = [&] { landing[++next] = out.size(); };
     for (const Position& position : positions_) {
         if (next == typed.size()) {
             break;
@@ -208,17 +212,21 @@ std::u32string InputMask::fit(const std::u32string& typed) const {
         if (position.kind == Kind::Literal) {
             out.push_back(position.literal);
             if (typed[next] == position.literal) {
-                ++next; // the user typed the separator himself
+                use(); // the user typed the separator himself
             }
             continue;
         }
         while (next < typed.size() && !fits(position, typed[next])) {
-            ++next;
+            use();
         }
         if (next == typed.size()) {
             break;
         }
-        out.push_back(applyCase(position, typed[next++]));
+        out.push_back(applyCase(position, typed[next]));
+        use();
+    }
+    for (std::size_t& landed : positions) {
+        landed = landed <= next ? landing[landed] : out.size();
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,7 +40,15 @@ public:
     /// mask asks for, and everything beyond the mask's end is cut. Literals
     /// are only inserted while typed text remains, so a user can always
     /// delete back past them. fit(fit(t)) == fit(t) for every t.
-    std::u32string fit(const std::u32string& typed) const;
+    ///
+    /// `positions` (character positions in `typed`: a caret, the ends of a
+    /// selection) move to where they land in the fitted text: after
+    /// everything fitted from the typed text before them, literals inserted
+    /// on the way included. Typing "010" into "99.99" with the caret at the
+    /// end gives "01.0" with the caret after the last "0", so the next digit
+    /// follows it. A position that fitting never reached (beyond the mask's
+    /// end) lands at the end of the fitted text.
+    std::u32string fit(const std::u32string& typed, std::span<std::size_t> positions = {}) const;
 
     /// Whether `value` has the mask's form: each character fits its
     /// position, every required slot is filled, nothing is beyond the end.

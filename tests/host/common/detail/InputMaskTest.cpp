@@ -57,6 +57,38 @@ TEST(InputMaskTest, CorrectionsOnATableOfMasks) {
     }
 }
 
+TEST(InputMaskTest, CaretAndSelectionLandAfterWhatWasTypedBeforeThem) {
+    struct Row {
+        const char* mask;
+        const char* size;
+        const char* typed;
+        std::size_t start, end;             // in the typed text
+        std::size_t fittedStart, fittedEnd; // in the corrected text
+        const char* note;
+    };
+    const Row rows[] = {
+        {"99.99.9999", "0", "010", 3, 3, 4, 4, "inserted literal before the caret"},
+        {"99.99.9999", "0", "01.030", 6, 6, 7, 7, "and again at the second literal"},
+        {"99.99.9999", "0", "01.", 3, 3, 3, 3, "a typed literal is the user's own"},
+        {"99.99.9999", "0", "01032024", 8, 8, 10, 10, "pasted whole: the caret at the end"},
+        {"99.99.9999", "0", "013", 2, 2, 2, 2, "Backspace over the literal: caret before it"},
+        {"99.99.9999", "0", "019.03", 3, 3, 4, 4, "typed inside: after the new digit"},
+        {"99.99.9999", "0", "0x1", 2, 2, 1, 1, "a dropped character leaves no gap"},
+        {"99.99.9999", "0", "010", 0, 3, 0, 4, "a selection's ends each move"},
+        {"(999)", "0", "1", 1, 1, 2, 2, "a leading literal too"},
+        {">AA-99", "0", "AB-12345", 8, 8, 5, 5, "beyond the mask's end: the end"},
+        {"", "3", "abcd", 2, 4, 2, 3, "the length cut clamps"},
+    };
+    for (const Row& row : rows) {
+        Ostrel::u8string out;
+        std::size_t positions[] = {row.start, row.end};
+        ASSERT_TRUE(attribute(row.mask, row.size).correctMask(row.typed, out, positions))
+            << row.note;
+        EXPECT_EQ(positions[0], row.fittedStart) << row.mask << ": " << row.note;
+        EXPECT_EQ(positions[1], row.fittedEnd) << row.mask << ": " << row.note;
+    }
+}
+
 TEST(InputMaskTest, ValidityMessagesNameTheAttributeAndTheForm) {
     struct Row {
         const char* mask;
