@@ -63,6 +63,10 @@ public:
     virtual StoreFault fault() const = 0;
 };
 
+/// Whether `location` names a counter database (a `postgresql://` or
+/// `postgres://` URI) rather than a value file.
+bool isCounterDatabase(const std::string& location);
+
 /// The store that `location` names, or null when it names a value file.
 std::unique_ptr<CounterStore> openCounterStore(const std::string& location);
 

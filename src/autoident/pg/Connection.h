@@ -61,8 +61,9 @@ public:
     const std::string& failure() const { return failure_; }
     /// The SQLSTATE of the last refused statement.
     const std::string& sqlState() const { return sqlState_; }
-    /// The URI with its password left out, for messages.
-    const std::string& displayName() const { return display_; }
+    /// The database and its server, for messages: "the counter database D
+    /// on 'H:P'" (the URI without its password until connected).
+    std::string server() const;
     const std::string& uri() const { return uri_; }
 
 private:
@@ -70,7 +71,6 @@ private:
                                 bool prepared);
     bool fail(Fault fault, const std::string& reason);
     bool setUpSession();
-    std::string server() const;
 
     std::string uri_;
     std::string lockTimeout_;

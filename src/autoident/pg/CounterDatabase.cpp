@@ -113,7 +113,7 @@ bool ensureSchema(Connection& connection, OstrelException* errors) {
             connection.run("ROLLBACK", {}, false);
             if (!allowed) {
                 record(errors, kNoSchema,
-                       connection.displayName() +
+                       connection.server() +
                            ": the counter tables are missing and this role may not create "
                            "them; an administrator runs, in that database: " +
                            kSchemaSql);
@@ -130,9 +130,8 @@ bool ensureSchema(Connection& connection, OstrelException* errors) {
     }
     if (version->at(0).at(0) != std::to_string(kSchemaVersion)) {
         record(errors, kNoSchema,
-               connection.displayName() + ": the counter tables are of version " +
-                   version->at(0).at(0) + ", this library knows version " +
-                   std::to_string(kSchemaVersion));
+               connection.server() + ": the counter tables are of version " + version->at(0).at(0) +
+                   ", this library knows version " + std::to_string(kSchemaVersion));
         return false;
     }
     return true;
@@ -265,6 +264,10 @@ bool CounterDatabase::raise(const std::vector<StoredCounter>& counters, OstrelEx
 } // namespace ostrel::autoident::pg
 
 namespace ostrel::autoident::detail {
+
+bool isCounterDatabase(const std::string& location) {
+    return pg::isDatabaseUri(location);
+}
 
 std::unique_ptr<CounterStore> openCounterStore(const std::string& location) {
     if (!pg::isDatabaseUri(location)) {
