@@ -76,6 +76,9 @@ Connection::Connection(std::string uri, std::string lockTimeout)
             if (std::string(option->keyword) == "password" && option->val) {
                 secrets_.emplace_back(option->val);
             }
+            if (std::string(option->keyword) == "options" && option->val) {
+                ownOptions_ = true;
+            }
         }
         PQconninfoFree(options);
     }
@@ -142,12 +145,12 @@ bool Connection::open() {
 }
 
 bool Connection::setUpSession() {
-    // A filing transaction that holds a counter's row makes other takers
-    // wait; they give up after the lock timeout instead of hanging.
-    return runOnce("SELECT set_config('lock_timeout', $1, false) "
-                   "WHERE current_setting('lock_timeout') = '0'",
-                   {lockTimeout_}, false)
-        .has_value();
+    // Options of the URI replace the lock timeout given at connecting: it is
+    // set here unless they set one.
+    return !ownOptions_ || runOnce("SELECT set_config('lock_timeout', $1, false) "
+                                   "WHERE current_setting('lock_timeout') = '0'",
+                                   {lockTimeout_}, false)
+                               .has_value();
 }
 
 std::optional<Rows> Connection::run(const std::string& sql,

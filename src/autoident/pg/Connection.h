@@ -76,6 +76,7 @@ private:
     std::string lockTimeout_;
     std::vector<std::string> secrets_; ///< passwords of the URI, only to keep them out of messages
     std::string display_;
+    bool ownOptions_ = false; ///< the URI sets server options
     pg_conn* connection_ = nullptr;
     std::map<std::string, std::string> prepared_; ///< SQL text to statement name
     Fault fault_ = Fault::None;

@@ -205,19 +205,17 @@ CounterDatabase::load(const std::vector<StoredCounter>& defaults, OstrelExceptio
         }
         schemaChecked_ = true;
     }
-    if (!defaults.empty() &&
-        !connection_.run(
-            "INSERT INTO ostrel_counter (name, value, day) SELECT name, value, $3::date "
-            "FROM unnest($1::text[], $2::bigint[]) AS d (name, value) ON CONFLICT DO NOTHING",
-            {textArray(defaults),
-             array(defaults, [](const StoredCounter& c) { return number(c.value); }),
-             defaults.front().day},
-            true, true)) {
-        failed(errors);
-        return std::nullopt;
-    }
+    // The counters not stored yet are added, and every row read, in one
+    // statement; the rows it adds are those that `added` returns.
     const auto rows = connection_.run(
-        "SELECT name, value, to_char(day, 'YYYY-MM-DD') FROM ostrel_counter", {}, true, true);
+        "WITH added AS (INSERT INTO ostrel_counter (name, value, day) SELECT name, value, "
+        "$3::date FROM unnest($1::text[], $2::bigint[]) AS d (name, value) ON CONFLICT DO "
+        "NOTHING RETURNING name, value, day) SELECT name, value, to_char(day, 'YYYY-MM-DD') "
+        "FROM ostrel_counter UNION ALL SELECT name, value, to_char(day, 'YYYY-MM-DD') FROM added",
+        {textArray(defaults),
+         array(defaults, [](const StoredCounter& c) { return number(c.value); }),
+         defaults.empty() ? "2000-01-01" : defaults.front().day},
+        true, true);
     if (!rows) {
         failed(errors);
         return std::nullopt;
