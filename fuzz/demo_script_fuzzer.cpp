@@ -1,7 +1,8 @@
 // Arbitrary bytes as a script of ostrel-demo. Reading must never crash, leak
 // or hang; an accepted script must have the shape the driver relies on (one
 // or more type selections, all but the last left with ChangeDomain, values
-// only after OK, an identification button exactly then), and written out
+// only after OK, an identification button exactly then), hold no control
+// character that typing would turn into a key (Enter, Tab), and written out
 // again it must read back as the same script.
 #include "Script.h"
 
@@ -14,6 +15,16 @@ namespace {
 
 using ostrel::demo::Button;
 using ostrel::demo::Script;
+
+bool hasControlCharacter(const std::string& text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::string written(const Script& script) {
     std::string text;
@@ -59,6 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (!identified && !script->values.empty()) ||
         script->identificationButton == Button::ChangeDomain) {
         std::abort();
+    }
+    for (const auto& [attribute, value] : script->values) {
+        if (hasControlCharacter(attribute) || hasControlCharacter(value)) {
+            std::abort();
+        }
     }
     const std::optional<Script> again = ostrel::demo::parseScript(written(*script), error);
     if (again != script) {

@@ -80,28 +80,44 @@ std::optional<IdentifierOffer> Domain::offerIdentifier(const DocumentTemplate& d
 
 IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
                                           const std::string& confirmed) {
-    IdentifierUse use{false, confirmed, {}};
+    IdentifierUse use{true, confirmed, {}};
     const std::string& counter = offer.counter;
     if (confirmed.empty()) {
         use.message = counter + ": no identifier was filed; the counter stays at " + offer.text;
         return use;
     }
+    using State = AutoIncrementedIdentificators::ValueFileState;
+    OstrelException errors;
     if (confirmed == offer.text) {
         // The offer was read before the dialog; another user of the value
         // file may have taken it since. Taking is one locked step, so the
         // document is filed under the identifier actually reserved for it.
-        OstrelException errors;
-        if (const std::optional<std::string> taken =
-                counters_.takeValue(counter.c_str(), &errors)) {
-            use.saved = true;
-            use.identifier = *taken;
-        }
-    } else if (!counters_.updateIdentifier(counter.c_str(), confirmed.c_str())) {
-        use.message = counter + ": " + confirmed +
-                      " is not today's prefix and a number; the counter stays at " + offer.text;
-        return use;
-    } else {
+        const std::optional<std::string> taken = counters_.takeValue(counter.c_str(), &errors);
+        use.saved = taken.has_value();
+        use.identifier = taken.value_or(confirmed);
+    } else if (counters_.updateIdentifier(counter.c_str(), confirmed.c_str())) {
         use.saved = counters_.isValueFileWritten();
+    } else {
+        // Refused before the value file was read (the state is the one the
+        // domain was loaded with) or because it could not be locked or read.
+        const State state = counters_.getValueFileState();
+        use.saved = state != State::NotLocked && state != State::Unreadable;
+        if (use.saved) {
+            use.message = counter + ": " + confirmed +
+                          " is not today's prefix and a number; the counter stays at " + offer.text;
+            return use;
+        }
+    }
+    if (!use.saved) {
+        // Taking says why; following a typed identifier only how it ended.
+        const std::vector<OstrelException::Record>& records = errors.getRecords();
+        const bool notWritten = counters_.getValueFileState() == State::NotWritten;
+        const std::string why = !records.empty()
+                                    ? records.back().message.str()
+                                    : "the value file '" + valueFile_ + "' cannot be " +
+                                          (notWritten ? "written" : "locked or read");
+        use.message = counter + ": " + confirmed + " cannot be recorded: " + why;
+        return use;
     }
     long fixedLength = 0;
     const char* next = counters_.getValue(counter.c_str(), fixedLength);
@@ -110,9 +126,6 @@ IdentifierUse Domain::recordIdentifierUse(const IdentifierOffer& offer,
         use.message += " (" + confirmed + " was taken by another user meanwhile)";
     }
     use.message += std::string(", next ") + (next != nullptr ? next : "?");
-    if (!use.saved) {
-        use.message += " (the value file could not be written: " + valueFile_ + ")";
-    }
     return use;
 }
 

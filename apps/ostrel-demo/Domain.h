@@ -22,10 +22,12 @@ struct IdentifierOffer {
     std::string text;
 };
 
-/// What became of an offered identifier once the document was filed; the
-/// message says it in a line for the user.
+/// What became of an offered identifier when the document was about to be
+/// filed; the message says it in a line for the user.
 struct IdentifierUse {
-    bool saved = false;     ///< the counter's value file holds the outcome
+    /// The counter's value file holds the outcome. When it does not, the
+    /// identifier may be handed out again, and the document must not be filed.
+    bool saved = false;
     std::string identifier; ///< the identifier to file the document under
     std::string message;
 };
@@ -63,12 +65,13 @@ public:
     /// counter this domain defines. Does not advance the counter.
     std::optional<IdentifierOffer> offerIdentifier(const DocumentTemplate& documentTemplate);
 
-    /// The document was filed with `confirmed` in the offered identifier's
-    /// attribute: the counter hands out its next identifier when the offer
-    /// was kept (which is another one when a process sharing the value file
-    /// took the offered one meanwhile), follows a typed identifier otherwise
-    /// (an identifier it cannot follow, or an emptied field, leaves it as it
-    /// was). The value file is locked, re-read and replaced.
+    /// The document is to be filed with `confirmed` in the offered
+    /// identifier's attribute: the counter hands out its next identifier when
+    /// the offer was kept (which is another one when a process sharing the
+    /// value file took the offered one meanwhile), follows a typed identifier
+    /// otherwise (an identifier it cannot follow, or an emptied field, leaves
+    /// it as it was). The value file is locked, re-read and replaced; an
+    /// identifier is reported used only once the value file holds it.
     IdentifierUse recordIdentifierUse(const IdentifierOffer& offer, const std::string& confirmed);
 
 private:

@@ -1,27 +1,18 @@
 #include "Domains.h"
 
+#include "host/base/File.h"
 #include "host/base/ZmXml.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <limits>
 #include <set>
 
 namespace ostrel::demo {
 namespace {
 
-bool isElement(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE &&
-           xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
-}
-
-std::string attribute(const xmlNode* node, const char* name) {
-    const zmxml::XmlCharPtr value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
-    return value ? std::string(reinterpret_cast<const char*>(value.get())) : std::string();
+std::string attribute(xmlNodePtr node, const char* name) {
+    Ostrel::u8string value;
+    zmxml::getPropertyString(node, name, value);
+    return value.str();
 }
 
 bool isFileId(const std::string& id) {
@@ -50,33 +41,24 @@ std::string resolved(const std::string& folder, const std::string& file) {
 
 std::optional<std::vector<DomainEntry>>
 parseDomains(const std::string& text, const std::string& folder, std::string& error) {
-    if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        error = "the domains file is too large";
-        return std::nullopt;
-    }
-    // No network, no entity substitution, no messages on standard error: some
-    // faults (text not in its declared encoding) are printed whatever the options.
-    const zmxml::MutedErrors muted;
-    const zmxml::DocPtr document(
-        xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
-                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    // The rules of every XML file the library reads: no network, no entities,
+    // no external DTD, no messages on standard error.
+    const zmxml::DocPtr document = zmxml::loadMemory(text.data(), text.size());
     if (!document) {
-        error = "the domains file is not well-formed XML";
+        error = "the domains file is not well-formed XML, or declares entities or an external "
+                "document type";
         return std::nullopt;
     }
-    if (document->intSubset != nullptr || document->extSubset != nullptr) {
-        error = "the domains file may not have a document type declaration";
-        return std::nullopt;
-    }
-    const xmlNode* root = xmlDocGetRootElement(document.get());
-    if (root == nullptr || !isElement(root, "domains")) {
+    const xmlNodePtr root = xmlDocGetRootElement(document.get());
+    if (!zmxml::hasName(root, "domains")) {
         error = "the root element of the domains file is not 'domains'";
         return std::nullopt;
     }
     std::vector<DomainEntry> domains;
     std::set<std::string> ids;
-    for (const xmlNode* node = root->children; node != nullptr; node = node->next) {
-        if (!isElement(node, "domain")) {
+    for (xmlNodePtr node = zmxml::getChildElement(root); node != nullptr;
+         node = zmxml::getNextElement(node)) {
+        if (!zmxml::hasName(node, "domain")) {
             continue;
         }
         DomainEntry entry{attribute(node, "id"), attribute(node, "name"),
@@ -106,16 +88,19 @@ parseDomains(const std::string& text, const std::string& folder, std::string& er
 }
 
 std::optional<std::string> readRegularFile(const std::string& fileName, std::string& error) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(fileName, ignored)) {
+    zmdisk::InputFile file{Ostrel::u8string(fileName)};
+    if (!file.isOpen()) {
         error = "not a readable regular file";
         return std::nullopt;
     }
-    std::ifstream in(fileName, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
-        error = "cannot be read";
-        return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    for (long got; (got = file.read(buffer, sizeof buffer)) != 0;) {
+        if (got < 0) {
+            error = "cannot be read";
+            return std::nullopt;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
     }
     return text;
 }

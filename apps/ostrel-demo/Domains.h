@@ -25,14 +25,15 @@ struct DomainEntry {
 ///     </domains>
 ///
 /// File names are taken relative to the folder of the domains file. At least
-/// one domain, unique ids. Like every XML file the library reads, the file
-/// must be a regular file and may declare no entities and name no DTD. On
-/// failure returns nothing and sets `error`.
+/// one domain, unique ids. It is read as the library reads its own XML files
+/// (zmdisk::InputFile, zmxml): a regular file that declares no entities and
+/// names no external DTD. On failure returns nothing and sets `error`.
 std::optional<std::vector<DomainEntry>> readDomains(const std::string& fileName,
                                                     std::string& error);
 
-/// The whole text of a file the demo reads (a domains file, a script). A
-/// FIFO or a device would block or never end: only regular files are read.
+/// The whole text of a file the demo reads (a domains file, a script),
+/// opened as a zmdisk::InputFile: a FIFO or a device would block or never
+/// end, so only regular files are read, and what is read is what was checked.
 /// On failure returns nothing and sets `error` to the reason, without the
 /// file's name.
 std::optional<std::string> readRegularFile(const std::string& fileName, std::string& error);

@@ -5,8 +5,6 @@
 #include <libxml/tree.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 namespace ostrel::demo {
 namespace {
@@ -16,23 +14,6 @@ std::string timestamp(const zmbase::EarthTime& time) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", time.year, time.month,
                   time.day, time.hour, time.minute, time.second);
     return text;
-}
-
-/// The type as part of a file name: anything but letters, digits, '.', '-'
-/// and '_' becomes '_'.
-std::string fileNamePart(const std::string& type) {
-    std::string part = type.substr(0, 64);
-    for (char& c : part) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        if (!plain) {
-            c = '_';
-        }
-    }
-    if (part.empty() || part[0] == '.') {
-        part.insert(part.begin(), '_');
-    }
-    return part;
 }
 
 } // namespace
@@ -59,31 +40,6 @@ std::string filedDocumentXml(const FiledDocument& document) {
     const zmxml::XmlCharPtr owned(written);
     std::string result(reinterpret_cast<const char*>(written), static_cast<std::size_t>(size));
     return result;
-}
-
-std::optional<std::string> fileDocument(const std::string& type, const std::string& record,
-                                        const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    std::string suffix = fileNamePart(type);
-    suffix.insert(suffix.begin(), '-');
-    suffix += ".xml";
-    for (int number = 1; number <= 9999; ++number) {
-        char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "%04d", number);
-        const std::filesystem::path path = std::filesystem::path(folder) / (prefix + suffix);
-        if (std::filesystem::exists(path, error)) {
-            continue;
-        }
-        std::ofstream out(path, std::ios::binary);
-        out << record;
-        out.close();
-        if (!out) {
-            return std::nullopt;
-        }
-        return path.string();
-    }
-    return std::nullopt;
 }
 
 } // namespace ostrel::demo

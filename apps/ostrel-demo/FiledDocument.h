@@ -3,7 +3,6 @@
 #include "host/base/EarthTime.h"
 
 #include <map>
-#include <optional>
 #include <string>
 
 namespace ostrel::demo {
@@ -26,11 +25,5 @@ struct FiledDocument {
 ///       <attribute id="Recipient">Kovo Hradec s.r.o.</attribute>
 ///     </document>
 std::string filedDocumentXml(const FiledDocument& document);
-
-/// Writes `record` (filedDocumentXml of a document of `type`) into `folder`
-/// under the first free name `NNNN-<type>.xml` and returns that file's path;
-/// nothing when it cannot be written.
-std::optional<std::string> fileDocument(const std::string& type, const std::string& record,
-                                        const std::string& folder);
 
 } // namespace ostrel::demo

@@ -1,11 +1,14 @@
 #include "Script.h"
 
+#include "host/base/U8String.h"
+
+#include <cstdio>
 #include <sstream>
 
 namespace ostrel::demo {
 namespace {
 
-constexpr const char* kSpace = " \t\r";
+constexpr const char* kSpace = " ";
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(kSpace);
@@ -31,6 +34,25 @@ std::optional<Button> buttonNamed(const std::string& name) {
         }
     }
     return std::nullopt;
+}
+
+/// Why a line cannot be typed as written, empty when it can: every step is
+/// typed key by key, so a control character would act as a key (a CR as
+/// Enter, confirming the dialog half-filled) or be lost (a Tab), and text
+/// that is not UTF-8 would be typed as something else.
+std::string untypable(const std::string& line) {
+    const std::u32string characters = ostrel::decodeUtf8(line);
+    if (ostrel::encodeUtf8(characters) != line) {
+        return "not UTF-8 text";
+    }
+    for (const char32_t c : characters) {
+        if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
+            char code[8];
+            std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
+            return std::string("the control character U+") + code + " cannot be typed";
+        }
+    }
+    return {};
 }
 
 /// Where the script stands while it is read.
@@ -63,6 +85,12 @@ std::optional<Script> parseScript(const std::string& text, std::string& error) {
     };
     while (std::getline(lines, line)) {
         ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back(); // a script saved with CR LF line ends
+        }
+        if (const std::string why = untypable(line); !why.empty()) {
+            return fail(why);
+        }
         line = trimmed(line.substr(0, line.find('#')));
         if (line.empty()) {
             continue;

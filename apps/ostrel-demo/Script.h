@@ -32,7 +32,10 @@ struct TypeChoice {
 ///
 /// The type selection steps come first; its showings but the last end with
 /// ChangeDomain. The identification steps follow a type selection ended with
-/// OK, and must then end with OK or Cancel.
+/// OK, and must then end with OK or Cancel. Steps are separated by blanks;
+/// values are any UTF-8 text (`value Recipient Hradec Králové`). A line that
+/// holds a control character (a Tab, a CR other than that of a CR LF line
+/// end) or is not UTF-8 is refused, since it could not be typed as written.
 struct Script {
     std::vector<TypeChoice> typeChoices; ///< at least one; all but the last ChangeDomain
     /// Attribute identifier and text, in the order typed.

@@ -4,6 +4,8 @@
 // document) and an invoice number being typed.
 #include "Shot.h"
 
+#include "qt/Picture.h"
+
 #include "document/CMEditableDocumentFactory.h"
 #include "host/common/DocumentFactory.h"
 #include "host/common/OstrelDomainConfiguration.h"
@@ -13,7 +15,6 @@
 #include "platform/ScopedDefault.h"
 
 #include <QApplication>
-#include <QPixmap>
 
 #include <memory>
 
@@ -53,7 +54,7 @@ bool takeIdentification(const Context& context) {
     QApplication::processEvents();
     number->setText(QStringLiteral("ab-10235")); // typed, upper-cased by the mask
     QApplication::processEvents();
-    return dialog.grab().save(context.outputFile);
+    return demo::saveWindowPicture(dialog, context.outputFile);
 }
 
 const Registration registration({"identification", takeIdentification});

@@ -6,8 +6,9 @@
 
 class DocumentFactory;
 
-// The screenshots of the README: each dialog registers a shot that builds
-// its window on the bundled samples and saves a picture of it.
+// The screenshots of the README: each registers a shot that builds its
+// window on the bundled samples and saves a picture of it with
+// demo::saveWindowPicture.
 namespace ostrel::shots {
 
 struct Context {

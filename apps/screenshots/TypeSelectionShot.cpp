@@ -3,6 +3,8 @@
 // types, the first of them selected in its group.
 #include "Shot.h"
 
+#include "qt/Picture.h"
+
 #include "doctypes/DocumentTypes.h"
 #include "doctypes/DocumentTypesFill.h"
 #include "host/common/DocumentFactory.h"
@@ -10,7 +12,6 @@
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include <QCoreApplication>
-#include <QPixmap>
 
 #include <list>
 
@@ -36,7 +37,7 @@ bool takeTypeSelection(const Context& context) {
     dialog.setLastSelected("Finance.OutgoingInvoice");
     dialog.show();
     QCoreApplication::processEvents();
-    return dialog.grab().save(context.outputFile);
+    return demo::saveWindowPicture(dialog, context.outputFile);
 }
 
 const Registration registration(Shot{"type-selection", &takeTypeSelection});

@@ -1,4 +1,5 @@
-// Renders the README's pictures of the dialogs on the bundled samples:
+// Renders the README's pictures, of the dialogs and of the demo, on the
+// bundled samples:
 //     ostrel-screenshots SAMPLES_DIR OUTPUT_DIR [NAME...]
 // always on Qt's offscreen platform, with the fonts installed on the machine
 // and an empty in-memory settings store, so that the pictures do not depend

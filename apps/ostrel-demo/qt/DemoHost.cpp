@@ -1,22 +1,46 @@
 #include "qt/DemoHost.h"
 
-#include "FiledDocument.h"
+#include "WorkFolder.h"
 #include "qt/ResultDialog.h"
 
 #include "document/CMEditableDocumentFactory.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
+#include "platform/MessageSink.h"
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include <filesystem>
+#include <list>
 #include <map>
 #include <optional>
 #include <ostream>
 
 namespace ostrel::demo {
+namespace {
 
-DemoHost::DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out)
+/// Why the document may not be filed, empty when it may: the message of the
+/// first mandatory attribute that refuses its value. The identification
+/// dialog passes empty fields, which a mandatory attribute refuses.
+std::string refusal(CMEditableDocument& document) {
+    if (document.isValid()) {
+        return {};
+    }
+    std::list<OstrelDocAttribute*> attributes;
+    document.getProperties(attributes);
+    for (const OstrelDocAttribute* attribute : attributes) {
+        Ostrel::u8string message;
+        if (attribute->isMandatory() && !attribute->isValid(attribute->getValue(), message)) {
+            return message.str();
+        }
+    }
+    return "no identification value is filled in";
+}
+
+} // namespace
+
+DemoHost::DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out,
+                   std::ostream& err)
     : entries_(std::move(domains)), domains_(entries_.size()), workFolder_(std::move(workFolder)),
-      out_(out) {}
+      out_(out), err_(err) {}
 
 DemoHost::~DemoHost() = default;
 
@@ -26,7 +50,8 @@ Domain* DemoHost::domain(std::size_t index) {
         domains_[index] = Domain::load(
             entries_[index], (std::filesystem::path(workFolder_) / "values").string(), error);
         if (!domains_[index]) {
-            out_ << "Domain " << entries_[index].name << " cannot be loaded: " << error << '\n';
+            err_ << "ostrel-demo: the domain " << entries_[index].name
+                 << " cannot be loaded: " << error << '\n';
         }
     }
     return domains_[index].get();
@@ -71,7 +96,7 @@ int DemoHost::run(DialogDriver* driver) {
     const std::unique_ptr<CMEditableDocument> document(
         CMEditableDocumentFactory().createDocument(*chosen));
     if (!document) {
-        out_ << "The template " << chosen->getType().str() << " gives no document.\n";
+        err_ << "ostrel-demo: the template " << chosen->getType().str() << " gives no document\n";
         return 1;
     }
     const std::optional<IdentifierOffer> offer = working.offerIdentifier(*chosen);
@@ -81,13 +106,27 @@ int DemoHost::run(DialogDriver* driver) {
              << offer->counter << ")\n";
     }
 
-    DocumentIdentificationDlg2 identification(*document, &working.configuration());
-    if (driver != nullptr) {
-        driver->willRunIdentification(identification, *document);
-    }
-    if (identification.DoModal() != 1) {
-        out_ << "Identification cancelled: nothing filed.\n";
-        return 0;
+    // Until the document holds what it needs to be filed: the dialog shows
+    // again with everything as typed, as the dialog does with a value it
+    // refuses itself. A script has one go.
+    for (;;) {
+        DocumentIdentificationDlg2 identification(*document, &working.configuration());
+        if (driver != nullptr) {
+            driver->willRunIdentification(identification, *document);
+        }
+        if (identification.DoModal() != 1) {
+            out_ << "Identification cancelled: nothing filed.\n";
+            return 0;
+        }
+        const std::string refused = refusal(*document);
+        if (refused.empty()) {
+            break;
+        }
+        if (driver != nullptr) {
+            err_ << "ostrel-demo: the document cannot be filed: " << refused << '\n';
+            return 1;
+        }
+        platform::MessageSink::getDefault().showError(nullptr, "ostrel-demo", refused);
     }
 
     std::map<Ostrel::u8string, Ostrel::u8string> values;
@@ -97,28 +136,47 @@ int DemoHost::run(DialogDriver* driver) {
         filed.values[id.str()] = value.str();
     }
     filed.filedAt.setNowLocal();
-    if (offer) {
-        std::string& identifier = filed.values[offer->attribute];
-        const IdentifierUse use = working.recordIdentifierUse(*offer, identifier);
-        identifier = use.identifier;
-        out_ << use.message << '\n';
-    }
-    const std::string record = filedDocumentXml(filed);
-    const std::optional<std::string> path =
-        fileDocument(filed.type, record, (std::filesystem::path(workFolder_) / "filed").string());
-    if (!path) {
-        out_ << "The document could not be filed in " << workFolder_ << "/filed\n";
+    if (!file(working, std::move(filed), offer)) {
         return 1;
     }
-    filedFile_ = *path;
-    out_ << "Filed: " << *path << '\n' << record;
 
-    ResultDialog result(QString::fromStdString(*path), QString::fromStdString(record));
+    ResultDialog result(QString::fromStdString(filedFile_), QString::fromStdString(filedRecord_));
     if (driver != nullptr) {
         driver->willShowResult(result);
     }
     result.exec();
     return 0;
+}
+
+bool DemoHost::file(Domain& domain, FiledDocument filed,
+                    const std::optional<IdentifierOffer>& offer) {
+    std::optional<IdentifierUse> use;
+    if (offer) {
+        std::string& identifier = filed.values[offer->attribute];
+        use = domain.recordIdentifierUse(*offer, identifier);
+        if (!use->saved) {
+            err_ << "ostrel-demo: " << use->message << "; nothing filed\n";
+            return false;
+        }
+        identifier = use->identifier;
+    }
+    const std::string record = filedDocumentXml(filed);
+    const std::string folder = (std::filesystem::path(workFolder_) / "filed").string();
+    std::string error;
+    const std::optional<std::string> path = fileRecord(filed.type, record, folder, error);
+
+    if (use) {
+        out_ << use->message << '\n'; // used up, whether the record was written or not
+    }
+    if (!path) {
+        err_ << "ostrel-demo: the document could not be filed in " << folder << ": " << error
+             << '\n';
+        return false;
+    }
+    filedFile_ = *path;
+    filedRecord_ = record;
+    out_ << "Filed: " << *path << '\n' << record;
+    return true;
 }
 
 } // namespace ostrel::demo

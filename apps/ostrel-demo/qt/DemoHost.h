@@ -2,10 +2,12 @@
 
 #include "Domain.h"
 #include "Domains.h"
+#include "FiledDocument.h"
 
 #include <cstddef>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,20 +41,25 @@ protected:
 /// user picks a type (Change Domain moves on to the next domain and asks
 /// again), fills in the identification of a document made from the type's
 /// template, in which the template's identifier counter has offered its next
-/// identifier, and the host files the document in the work folder, advances
-/// or re-synchronises the counter, prints the record and shows it.
+/// identifier, and the host advances or re-synchronises the counter, files
+/// the document in the work folder, prints the record and shows it. A
+/// document that lacks a mandatory value is not filed: the user is told why
+/// and returns to the identification dialog.
 class DemoHost {
 public:
     /// `domains` must not be empty. Counter values go to `<work>/values`,
-    /// filed documents to `<work>/filed`; messages to `out`.
-    DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out);
+    /// filed documents to `<work>/filed`; what happened to `out`, what
+    /// failed to `err`.
+    DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out,
+             std::ostream& err);
     ~DemoHost();
     DemoHost(const DemoHost&) = delete;
     DemoHost& operator=(const DemoHost&) = delete;
 
     /// Runs one filing; `driver` may be null (the user operates the
     /// dialogs). 0 when the document was filed or the user cancelled, 1 when
-    /// a domain could not be loaded or the document not be filed.
+    /// a domain could not be loaded or the document not be filed (with a
+    /// driver: also when the document lacks a mandatory value).
     int run(DialogDriver* driver);
 
     /// The record of the filed document after a successful run.
@@ -60,12 +67,19 @@ public:
 
 private:
     Domain* domain(std::size_t index);
+    /// Files the identified document: takes its identifier from the counter
+    /// that offered one, writes the record into the work folder, then says
+    /// what was done. False, nothing filed, when the counter cannot record
+    /// the identifier or the record cannot be written.
+    bool file(Domain& domain, FiledDocument filed, const std::optional<IdentifierOffer>& offer);
 
     std::vector<DomainEntry> entries_;
     std::vector<std::unique_ptr<Domain>> domains_; // loaded when first used
     std::string workFolder_;
     std::ostream& out_;
+    std::ostream& err_;
     std::string filedFile_;
+    std::string filedRecord_;
 };
 
 } // namespace ostrel::demo

@@ -1,5 +1,7 @@
 #include "qt/ScriptDriver.h"
 
+#include "qt/Picture.h"
+
 #include "document/CMEditableDocument.h"
 #include "host/common/OstrelDocAttribute.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
@@ -7,17 +9,16 @@
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QFontMetrics>
-#include <QImage>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
-#include <QPixmap>
-#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <list>
 
 namespace ostrel::demo {
@@ -26,6 +27,9 @@ namespace {
 /// More presses of one key than any of the sample dialogs needs to get
 /// anywhere: a bound for a control that is never reached.
 constexpr int kMaxPresses = 64;
+
+/// How long a window may take to come up or go away before the run gives up.
+constexpr std::chrono::seconds kPatience{10};
 
 QWidget* focused() {
     return QApplication::focusWidget();
@@ -37,35 +41,62 @@ bool hasFocus(const QWidget* widget) {
            (focus == widget || widget->isAncestorOf(focus));
 }
 
+/// Lets the application handle its events until `done` holds; false when it
+/// still does not after kPatience.
+template <class Done> bool waitFor(Done done) {
+    const QDeadlineTimer deadline(kPatience);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
 /// Lets the dialog come up and take the keyboard focus.
 void waitUntilActive(QDialog& dialog) {
-    if (!QTest::qWaitForWindowActive(&dialog)) {
+    if (!waitFor([&dialog] { return dialog.isActiveWindow(); })) {
         dialog.activateWindow();
         QApplication::processEvents();
     }
 }
 
-/// The window's picture under a plain title bar: the offscreen platform
-/// draws no frame, and the title names the domain the dialog works in.
-QImage withTitle(QWidget& window) {
-    const QPixmap content = window.grab();
-    const QFontMetrics metrics(window.font());
-    const int titleHeight = metrics.height() + 10;
-    QImage picture(content.width(), content.height() + titleHeight, QImage::Format_RGB32);
-    picture.fill(window.palette().color(QPalette::Dark));
-    QPainter painter(&picture);
-    painter.setFont(window.font());
-    painter.setPen(window.palette().color(QPalette::BrightText));
-    painter.drawText(QRect(8, 0, content.width() - 16, titleHeight), Qt::AlignVCenter,
-                     window.windowTitle());
-    painter.drawPixmap(0, titleHeight, content);
-    return picture;
-}
-
 /// Whether the dialog closes after a key; a mnemonic presses its button
 /// visibly for a moment before it clicks.
 bool closes(const QDialog& dialog) {
-    return QTest::qWaitFor([&dialog] { return !dialog.isVisible(); });
+    return waitFor([&dialog] { return !dialog.isVisible(); });
+}
+
+/// A key pressed and released in the focused control, as the window system
+/// delivers it: through the application, so that shortcuts and mnemonics see
+/// it first and a key the control ignores goes on to its parents. `text` is
+/// what the key types.
+void sendKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWidget* target = focused();
+        if (target == nullptr) {
+            target = QApplication::activeModalWidget();
+        }
+        if (target == nullptr) {
+            return;
+        }
+        QKeyEvent event(type, key, modifiers, text);
+        QCoreApplication::sendEvent(target, &event);
+    }
+}
+
+/// Types `text` one character at a time, each key carrying its character as
+/// a keyboard layout that has the key delivers it (the key code is the
+/// upper-case character): any Unicode text, not only what has a key of its
+/// own on some keyboard.
+void typeText(const QString& text) {
+    for (const char32_t character : text.toUcs4()) {
+        sendKey(static_cast<int>(QChar::toUpper(character)), Qt::NoModifier,
+                QString::fromUcs4(&character, 1));
+    }
 }
 
 } // namespace
@@ -73,30 +104,19 @@ bool closes(const QDialog& dialog) {
 ScriptDriver::ScriptDriver(Script script, QString screenshotFolder)
     : script_(std::move(script)), folder_(std::move(screenshotFolder)) {}
 
-void ScriptDriver::press(int key, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = focused();
-    if (target == nullptr) {
-        target = QApplication::activeModalWidget();
-    }
-    if (target != nullptr) {
-        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
-    }
-}
-
 template <class Reached> bool ScriptDriver::tabTo(Reached reached) {
     for (int presses = 0; presses < kMaxPresses; ++presses) {
         if (reached()) {
             return true;
         }
-        press(Qt::Key_Tab);
+        sendKey(Qt::Key_Tab);
     }
     return reached();
 }
 
 void ScriptDriver::shoot(QWidget& window, const QString& name) {
-    QApplication::processEvents();
     const QString file = QDir(folder_).filePath(name + QStringLiteral(".png"));
-    if (withTitle(window).save(file)) {
+    if (saveWindowPicture(window, file)) {
         screenshots_.push_back(file);
     } else if (error_.empty()) {
         error_ = "the picture " + file.toStdString() + " cannot be saved";
@@ -108,7 +128,7 @@ void ScriptDriver::fail(QDialog& dialog, const std::string& error) {
         error_ = error;
     }
     if (dialog.isVisible()) {
-        press(Qt::Key_Escape);
+        sendKey(Qt::Key_Escape);
     }
     if (dialog.isVisible()) {
         dialog.reject(); // a dialog that takes no key must not hold the run
@@ -136,13 +156,13 @@ void ScriptDriver::driveTypeSelection(QDialog& dialog, Domain& domain, std::size
     shoot(dialog, QStringLiteral("type-selection-%1").arg(showing + 1));
     switch (choice.button) {
     case Button::Ok:
-        press(Qt::Key_Return);
+        sendKey(Qt::Key_Return);
         break;
     case Button::Cancel:
-        press(Qt::Key_Escape);
+        sendKey(Qt::Key_Escape);
         break;
     case Button::ChangeDomain:
-        press(Qt::Key_D, Qt::AltModifier);
+        sendKey(Qt::Key_D, Qt::AltModifier);
         break;
     }
     if (!closes(dialog)) {
@@ -172,20 +192,20 @@ bool ScriptDriver::chooseType(QDialog& dialog, Domain& domain, const std::string
         fail(dialog, "the tree of groups cannot be reached with Tab");
         return false;
     }
-    press(Qt::Key_Home);
+    sendKey(Qt::Key_Home);
     for (int presses = 0; presses < kMaxPresses; ++presses) {
         if (tree->currentItem() != nullptr && tree->currentItem()->text(0) == group) {
             break;
         }
-        press(Qt::Key_Down);
+        sendKey(Qt::Key_Down);
     }
     if (tree->currentItem() == nullptr || tree->currentItem()->text(0) != group) {
         fail(dialog, "the group " + group.toStdString() + " is not in the tree");
         return false;
     }
-    press(Qt::Key_Tab);
+    sendKey(Qt::Key_Tab);
     const QString wanted = QString::fromStdString(name.str());
-    QTest::keyClicks(focused(), wanted);
+    typeText(wanted);
     if (!hasFocus(list) || list->currentItem() == nullptr ||
         list->currentItem()->text() != wanted) {
         fail(dialog, "typing '" + name.str() + "' does not select that type in the list");
@@ -213,7 +233,7 @@ void ScriptDriver::driveIdentification(QDialog& dialog, CMEditableDocument& docu
     }
     shoot(dialog, QStringLiteral("identification"));
     if (*script_.identificationButton == Button::Cancel) {
-        press(Qt::Key_Escape);
+        sendKey(Qt::Key_Escape);
     } else {
         confirmIdentification(dialog);
     }
@@ -246,11 +266,11 @@ bool ScriptDriver::typeValue(QDialog& dialog, CMEditableDocument& document,
         fail(dialog, "the field of " + attribute + " cannot be reached with Tab");
         return false;
     }
-    press(Qt::Key_A, Qt::ControlModifier); // what is typed replaces what the field holds
+    sendKey(Qt::Key_A, Qt::ControlModifier); // what is typed replaces what the field holds
     if (text.empty()) {
-        press(Qt::Key_Delete);
+        sendKey(Qt::Key_Delete);
     } else {
-        QTest::keyClicks(focused(), QString::fromStdString(text));
+        typeText(QString::fromStdString(text));
     }
     return true;
 }
@@ -268,7 +288,7 @@ void ScriptDriver::confirmIdentification(QDialog& dialog) {
             return;
         }
     }
-    press(Qt::Key_Return);
+    sendKey(Qt::Key_Return);
     if (closes(dialog)) {
         return;
     }
@@ -283,7 +303,7 @@ void ScriptDriver::willShowResult(QDialog& result) {
     QTimer::singleShot(0, &result, [this, &result] {
         waitUntilActive(result);
         shoot(result, QStringLiteral("filed"));
-        press(Qt::Key_Escape);
+        sendKey(Qt::Key_Escape);
         if (result.isVisible()) {
             result.reject();
         }

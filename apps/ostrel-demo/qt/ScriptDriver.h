@@ -15,7 +15,9 @@ namespace ostrel::demo {
 /// Operates the dialogs from a script with the keyboard alone, as a user
 /// would: it presses keys in the focused control and looks at the dialog
 /// only to know which key to press next (which group the tree shows, which
-/// field has the focus). It saves a picture of every dialog just before the
+/// field has the focus). Keys are ordinary key events sent through the
+/// application, each carrying the character it types, so any Unicode text
+/// is typed as written. It saves a picture of every dialog just before the
 /// key that closes it. A step it cannot carry out is recorded as the error,
 /// and the dialog is closed with Escape.
 class ScriptDriver : public DialogDriver {
@@ -42,7 +44,6 @@ private:
     void confirmIdentification(QDialog& dialog);
     /// Presses Tab until `reached` says the focus is where it should be.
     template <class Reached> bool tabTo(Reached reached);
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void shoot(QWidget& window, const QString& name);
     /// Records the error (the first one only) and closes `dialog` with Escape.
     void fail(QDialog& dialog, const std::string& error);

@@ -6,8 +6,10 @@
 // With a display (DISPLAY or WAYLAND_DISPLAY set) the user operates the
 // dialogs, unless --script is given. Without one the demo runs on Qt's
 // offscreen platform from the script (by default the bundled sample script)
-// and names the folder of the pictures it took at the end.
+// and names the folder of the pictures it took at the end. Without --work
+// the work folder is a new one in $TMPDIR (or /tmp).
 
+#include "WorkFolder.h"
 #include "qt/Demo.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,12 +73,14 @@ int main(int argc, char** argv) {
         }
     }
     if (options.workFolder.empty()) {
-        std::string pattern = "/tmp/ostrel-demo-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::perror("ostrel-demo: cannot create a work folder");
+        std::string error;
+        const std::optional<std::string> folder =
+            ostrel::demo::newWorkFolder(std::getenv("TMPDIR"), error);
+        if (!folder) {
+            std::fprintf(stderr, "ostrel-demo: cannot create a work folder in %s\n", error.c_str());
             return 1;
         }
-        options.workFolder = pattern;
+        options.workFolder = *folder;
     }
     QApplication application(argc, argv);
     return ostrel::demo::runDemo(options, std::cout, std::cerr);

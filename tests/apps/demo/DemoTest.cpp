@@ -3,6 +3,7 @@
 #include "Domains.h"
 #include "FiledDocument.h"
 #include "Script.h"
+#include "WorkFolder.h"
 
 #include "host/base/EarthTime.h"
 #include "host/common/DocumentFactory.h"
@@ -10,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -20,6 +24,15 @@ namespace {
 using test::readFile;
 using test::TempDir;
 
+// Every occurrence of "<work>" in `text` replaced by `work`.
+std::string at(std::string text, const std::string& work) {
+    for (std::size_t at = text.find("<work>"); at != std::string::npos;
+         at = text.find("<work>", at + work.size())) {
+        text.replace(at, 6, work);
+    }
+    return text;
+}
+
 // Scripts and domains files the demo could not run with, and what it says.
 TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
     enum Reader { ScriptText, DomainsFile };
@@ -29,23 +42,40 @@ TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
         const char* error;
     } cases[] = {
         {ScriptText, "", "the script ends before the type selection dialog is closed"},
-        {ScriptText, "type A.B\nbutton OK\nvalue X 1\n", "the identification dialog is closed"},
-        {ScriptText, "type A.B\n", "before the type selection dialog is closed"},
-        {ScriptText, "button Apply\n", "line 1: unknown button 'Apply'"},
-        {ScriptText, "# comment\n\npress OK\n", "line 3: unknown step 'press'"},
+        {ScriptText, "type A.B\nbutton OK\nvalue X 1\n",
+         "the script ends before the identification dialog is closed"},
+        {ScriptText, "button Apply\n",
+         "line 1: unknown button 'Apply' (OK, Cancel or ChangeDomain)"},
+        {ScriptText, "# comment\n\npress OK\n",
+         "line 3: unknown step 'press' (type, value or button)"},
         {ScriptText, "type A B\nbutton OK\n", "line 1: 'type' needs one type identifier"},
-        {ScriptText, "value X 1\n", "line 1: 'value' belongs after"},
-        {ScriptText, "button OK\ntype A.B\n", "line 2: 'type' belongs before"},
-        {ScriptText, "button OK\nbutton ChangeDomain\n", "line 2: ChangeDomain is a button"},
-        {ScriptText, "button Cancel\nbutton OK\n", "line 2: nothing may follow the last"},
-        {ScriptText, "button OK\nvalue\n", "line 2: 'value' needs an attribute"},
-        {DomainsFile, "<domains/>", "lists no domain"},
-        {DomainsFile, "<domain id='a' name='A' templates='t' group='G'/>", "root element"},
+        {ScriptText, "value X 1\n", "line 1: 'value' belongs after the type selection dialog's OK"},
+        {ScriptText, "button OK\ntype A.B\n",
+         "line 2: 'type' belongs before the type selection dialog's button"},
+        {ScriptText, "button OK\nbutton ChangeDomain\n",
+         "line 2: ChangeDomain is a button of the type selection dialog only"},
+        {ScriptText, "button Cancel\nbutton OK\n", "line 2: nothing may follow the last button"},
+        {ScriptText, "button OK\nvalue\n", "line 2: 'value' needs an attribute identifier"},
+        // A CR would press Enter half-way through the value, a Tab be lost:
+        // refused wherever it stands, before anything is typed.
+        {ScriptText, "button OK\nvalue Recipient Kovo\rHradec\nbutton OK\n",
+         "line 2: the control character U+000D cannot be typed"},
+        {ScriptText, "type\tA.B # x\n", "line 1: the control character U+0009 cannot be typed"},
+        {ScriptText, "# \xc2\x85\n", "line 1: the control character U+0085 cannot be typed"},
+        {ScriptText, "# Kr\xe1lov\xe9\n", "line 1: not UTF-8 text"},
+        {DomainsFile, "<domains/>", "the domains file lists no domain"},
+        {DomainsFile, "<domain id='a' name='A' templates='t' group='G'/>",
+         "the root element of the domains file is not 'domains'"},
         {DomainsFile, "<!DOCTYPE domains SYSTEM 'http://example.com/x.dtd'><domains/>",
-         "document type"},
+         "the domains file is not well-formed XML, or declares entities or an external document "
+         "type"},
+        {DomainsFile, "<!DOCTYPE domains [<!ENTITY e 'x'>]><domains/>",
+         "the domains file is not well-formed XML, or declares entities or an external document "
+         "type"},
         {DomainsFile, "<domains><domain id='../a' name='A' templates='t' group='G'/></domains>",
-         "'id'"},
-        {DomainsFile, "<domains><domain id='a' name='A' templates='t'/></domains>", "required"},
+         "domain 1: 'id' must be 1 to 64 letters, digits, '-' or '_'"},
+        {DomainsFile, "<domains><domain id='a' name='A' templates='t'/></domains>",
+         "domain 1: 'name', 'templates' and 'group' are required"},
         {DomainsFile,
          "<domains><domain id='a' name='A' templates='t' group='G'/>"
          "<domain id='a' name='B' templates='u' group='G'/></domains>",
@@ -56,11 +86,11 @@ TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
         const bool read = c.reader == ScriptText ? parseScript(c.text, error).has_value()
                                                  : parseDomains(c.text, "/d", error).has_value();
         EXPECT_FALSE(read) << c.text;
-        EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
+        EXPECT_EQ(error, c.error) << c.text;
     }
 }
 
-TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
+TEST(DemoWorkFolderTest, FilesWholeRecordsUnderFreeNamesOnly) {
     TempDir folder;
     FiledDocument document{"Letters.Outgoing",
                            "Outgoing \"letter\"",
@@ -68,9 +98,10 @@ TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
                            {{"Recipient", "Smith & <Sons>"}, {"Summary", "a\nb"}},
                            zmbase::EarthTime(2024, 3, 1, 9, 5, 7)};
     const std::string record = filedDocumentXml(document);
-    const auto first = fileDocument(document.type, record, folder.file("filed"));
-    const auto second = fileDocument(document.type, record, folder.file("filed"));
-    ASSERT_TRUE(first && second);
+    std::string error;
+    const auto first = fileRecord(document.type, record, folder.file("filed"), error);
+    const auto second = fileRecord(document.type, record, folder.file("filed"), error);
+    ASSERT_TRUE(first && second) << error;
     EXPECT_EQ(std::filesystem::path(*second).filename(), "0002-Letters.Outgoing.xml");
     EXPECT_EQ(readFile(*first),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
@@ -79,54 +110,137 @@ TEST(DemoFiledDocumentTest, RecordsTypeValuesAndTimeEscaped) {
               "  <attribute id=\"Recipient\">Smith &amp; &lt;Sons&gt;</attribute>\n"
               "  <attribute id=\"Summary\">a\nb</attribute>\n"
               "</document>\n");
+
+    // A disk that takes only part of the record: nothing is left under any
+    // name, not even the temporary one.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{100, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto full = fileRecord(document.type, record, folder.file("full"), error);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(full);
+    EXPECT_EQ(error, "File too large");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.file("full")));
+
+    // The default work folder is made where mktemp would make it.
+    const auto work = newWorkFolder(folder.path().c_str(), error);
+    ASSERT_TRUE(work) << error;
+    EXPECT_EQ(std::filesystem::path(*work).parent_path(), folder.path());
 }
 
-// The bundled script, then one in which the user types another reference,
-// in the same work folder: both dialogs are driven by keys only, through
-// Change Domain and back, and the counter's value file carries the numbering
-// from one run to the next. What the bundled script holds shows in what it
-// files and in its screenshots.
-TEST(DemoEndToEndTest, FilesSampleLettersWithTheKeyboardOnly) {
+// Runs of the demo in one work folder, each carried out with the keyboard
+// only and compared with everything it says: the bundled script (Change
+// Domain there and back), a typed reference and Czech text, a Czech type
+// picked by typing its name, and a letter without its mandatory recipient,
+// which numbers nothing. The counter's value file carries the numbering
+// from run to run.
+TEST(DemoEndToEndTest, FilesExactlyWhatTheScriptTypes) {
     TempDir work;
+    // Written as other tools write them: a document type declaration without
+    // entities, CR LF line ends.
+    const std::string czechDomains = work.write(
+        "czech-domains.xml", "<!DOCTYPE domains [<!ELEMENT domains ANY>]><domains><domain "
+                             "id='posta' name='Pošta' templates='czech-templates.xml' "
+                             "group='Oblast'/></domains>");
+    work.write("czech-templates.xml",
+               "<Templates><Template id='Dopisy.Odchozi' name='Řádný odchozí dopis'><Attributes>"
+               "<Attribute id='Adresat' name='Adresát' size='60' position='1' mandatory='Y'/>"
+               "<ClassAttribute id='Oblast' value='Pošta'/></Attributes></Template></Templates>");
+    const std::string samples = OSTREL_SAMPLES_DIR "/domains.xml";
+    const std::string bundled = OSTREL_SAMPLES_DIR "/demo-script.txt";
+    const std::string head =
+        "Domain: Head office\nDocument type: Outgoing letter (Letters.Outgoing)\n";
+    const std::string changingDomains = "Domain: Head office\nDomain: Records archive\n" + head;
+    const auto tail = [](int screenshots) {
+        return "Screenshots (" + std::to_string(screenshots) +
+               "): <work>/screenshots\nWork folder: <work>\n";
+    };
+    const std::string bundledRecord =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<document type=\"Letters.Outgoing\" name=\"Outgoing letter\" domain=\"Head office\" "
+        "filed=\"2024-03-01T09:30:00\">\n"
+        "  <attribute id=\"Recipient\">Kovo Hradec s.r.o.</attribute>\n"
+        "  <attribute id=\"Reference\">LTR-240301-HQ01</attribute>\n"
+        "  <attribute id=\"SentOn\">01.03.2024</attribute>\n"
+        "  <attribute id=\"Subject\">Order confirmation</attribute>\n"
+        "</document>\n";
     const struct {
+        std::string domains;
         std::string script;
-        std::string reference;
-        std::string counterMessage;
-        std::string valueLine;
+        int status;
+        std::string out;
+        std::string err;
     } runs[] = {
-        {OSTREL_SAMPLES_DIR "/demo-script.txt", "LTR-240301-HQ01",
-         "Letter: LTR-240301-HQ01 used, next LTR-240301-HQ02",
-         "<ident name=\"Letter\" value=\"2\" date=\"2024-03-01\" />"},
-        {work.write("typed.txt", "type Letters.Outgoing\nbutton OK\n"
-                                 "value Recipient Jana Novak\nvalue Reference LTR-240301-hq07\n"
-                                 "button OK\n"),
-         "LTR-240301-HQ07", "Letter: LTR-240301-HQ07 used, next LTR-240301-HQ08",
-         "<ident name=\"Letter\" value=\"8\" date=\"2024-03-01\" />"},
+        {samples, bundled, 0,
+         changingDomains +
+             "Offered Reference: LTR-240301-HQ01 (counter Letter)\n"
+             "Letter: LTR-240301-HQ01 used, next LTR-240301-HQ02\n"
+             "Filed: <work>/filed/0001-Letters.Outgoing.xml\n" +
+             bundledRecord + tail(5),
+         ""},
+        {samples,
+         work.write("typed.txt", "type Letters.Outgoing\nbutton OK\n"
+                                 "value Recipient Hradec Králové, Třebízského 5\n"
+                                 "value Reference LTR-240301-hq07\nbutton OK\n"),
+         0,
+         head +
+             "Offered Reference: LTR-240301-HQ02 (counter Letter)\n"
+             "Letter: LTR-240301-HQ07 used, next LTR-240301-HQ08\n"
+             "Filed: <work>/filed/0002-Letters.Outgoing.xml\n"
+             "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+             "<document type=\"Letters.Outgoing\" name=\"Outgoing letter\" "
+             "domain=\"Head office\" filed=\"2024-03-01T09:30:00\">\n"
+             "  <attribute id=\"Recipient\">Hradec Králové, Třebízského 5</attribute>\n"
+             "  <attribute id=\"Reference\">LTR-240301-HQ07</attribute>\n"
+             "  <attribute id=\"SentOn\"></attribute>\n"
+             "  <attribute id=\"Subject\"></attribute>\n"
+             "</document>\n" +
+             tail(3),
+         ""},
+        {czechDomains,
+         work.write("czech.txt", "type Dopisy.Odchozi\r\nbutton OK\r\n"
+                                 "value Adresat Hradec Králové\r\nbutton OK\r\n"),
+         0,
+         "Domain: Pošta\nDocument type: Řádný odchozí dopis (Dopisy.Odchozi)\n"
+         "Filed: <work>/filed/0001-Dopisy.Odchozi.xml\n"
+         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<document type=\"Dopisy.Odchozi\" name=\"Řádný odchozí dopis\" domain=\"Pošta\" "
+         "filed=\"2024-03-01T09:30:00\">\n"
+         "  <attribute id=\"Adresat\">Hradec Králové</attribute>\n"
+         "</document>\n" +
+             tail(3),
+         ""},
+        {samples,
+         work.write("unaddressed.txt", "type Letters.Outgoing\nbutton OK\nvalue Recipient\n"
+                                       "value Subject Order\nbutton OK\n"),
+         1, head + "Offered Reference: LTR-240301-HQ08 (counter Letter)\n" + tail(2),
+         "ostrel-demo: the document cannot be filed: Recipient: a value is required\n"},
+        // The record cannot be written: the identifier taken for it is used
+        // up, and said so; the failure goes to standard error.
+        {samples, bundled, 1,
+         changingDomains +
+             "Offered Reference: LTR-240301-HQ08 (counter Letter)\n"
+             "Letter: LTR-240301-HQ08 used, next LTR-240301-HQ09\n" +
+             tail(4),
+         "ostrel-demo: the document could not be filed in <work>/filed: Not a directory\n"},
     };
     for (const auto& run : runs) {
+        if (&run == &runs[4]) {
+            EXPECT_EQ(readFile(work.file("filed/0001-Letters.Outgoing.xml")), bundledRecord);
+            std::filesystem::remove_all(work.file("filed"));
+            work.write("filed", "");
+        }
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runDemo(
-            {OSTREL_SAMPLES_DIR "/domains.xml", work.path().string(), run.script, "2024-03-01"},
-            out, err);
-        ASSERT_EQ(status, 0) << out.str() << err.str();
-        EXPECT_NE(out.str().find(run.counterMessage), std::string::npos) << out.str();
-
-        const std::string printed = out.str(), marker = "Filed: ";
-        const std::size_t from = printed.find(marker) + marker.size();
-        const std::string filed = readFile(printed.substr(from, printed.find('\n', from) - from));
-        EXPECT_NE(filed.find("<attribute id=\"Reference\">" + run.reference + "</attribute>"),
-                  std::string::npos)
-            << filed;
-        EXPECT_NE(filed.find("filed=\"2024-03-01T09:30:00\""), std::string::npos);
-        EXPECT_NE(readFile(work.file("values/office-identifier-values.xml")).find(run.valueLine),
-                  std::string::npos);
+        const int status =
+            runDemo({run.domains, work.path().string(), run.script, "2024-03-01"}, out, err);
+        EXPECT_EQ(status, run.status) << run.script;
+        EXPECT_EQ(out.str(), at(run.out, work.path().string())) << run.script;
+        EXPECT_EQ(err.str(), at(run.err, work.path().string())) << run.script;
     }
-    // Change Domain twice in the bundled script: the head office, the
-    // archive, the head office again.
-    EXPECT_NE(readFile(work.file("filed/0001-Letters.Outgoing.xml"))
-                  .find("<attribute id=\"Recipient\">Kovo Hradec s.r.o.</attribute>"),
-              std::string::npos);
     for (const char* picture :
          {"type-selection-1", "type-selection-2", "type-selection-3", "identification", "filed"}) {
         const std::string file = work.file(std::string("screenshots/") + picture + ".png");
@@ -136,15 +250,17 @@ TEST(DemoEndToEndTest, FilesSampleLettersWithTheKeyboardOnly) {
 }
 
 // Two demo runs numbering from one value file: the one that confirms an
-// offer the other has taken meanwhile files under the next identifier.
-TEST(DemoDomainTest, AnOfferTakenMeanwhileIsNotFiledTwice) {
+// offer the other has taken meanwhile files under the next identifier; an
+// identifier the value file cannot take is not reported used.
+TEST(DemoDomainTest, ReportsOnlyIdentifiersTheValueFileHolds) {
     TempDir work;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
     const DomainEntry office{"office", "Head office", OSTREL_SAMPLES_DIR "/templates.xml",
                              OSTREL_SAMPLES_DIR "/identifiers.xml", "Area"};
     std::string error;
-    const auto mine = Domain::load(office, work.path().string(), error);
-    const auto theirs = Domain::load(office, work.path().string(), error);
+    std::filesystem::create_directory(work.file("values"));
+    const auto mine = Domain::load(office, work.file("values"), error);
+    const auto theirs = Domain::load(office, work.file("values"), error);
     ASSERT_TRUE(mine && theirs) << error;
     const auto offer = mine->offerIdentifier(*mine->templates().findTemplate("Letters.Outgoing"));
     const auto theirOffer =
@@ -157,8 +273,32 @@ TEST(DemoDomainTest, AnOfferTakenMeanwhileIsNotFiledTwice) {
     const IdentifierUse use = mine->recordIdentifierUse(*offer, offer->text);
     EXPECT_TRUE(use.saved);
     EXPECT_EQ(use.identifier, "LTR-240301-HQ02");
-    EXPECT_NE(use.message.find("LTR-240301-HQ01 was taken by another user"), std::string::npos)
-        << use.message;
+    EXPECT_EQ(use.message, "Letter: LTR-240301-HQ02 used (LTR-240301-HQ01 was taken by another "
+                           "user meanwhile), next LTR-240301-HQ03");
+
+    // The folder of the value file is gone (an unmounted share): neither the
+    // offer nor a typed identifier can be recorded.
+    std::filesystem::remove_all(work.file("values"));
+    const std::string valueFile = work.file("values/office-identifier-values.xml");
+    const struct {
+        std::string offered;
+        std::string confirmed;
+        std::string message;
+    } lost[] = {
+        {"LTR-240301-HQ03", "LTR-240301-HQ03",
+         "Letter: LTR-240301-HQ03 cannot be recorded: the value file '" + valueFile +
+             "' cannot be locked: cannot open the lock file '" + valueFile +
+             ".lock': No such file or directory"},
+        {"LTR-240301-HQ03", "LTR-240301-HQ09",
+         "Letter: LTR-240301-HQ09 cannot be recorded: the value file '" + valueFile +
+             "' cannot be locked or read"},
+    };
+    for (const auto& row : lost) {
+        const IdentifierUse failed = mine->recordIdentifierUse(
+            {offer->counter, offer->attribute, row.offered}, row.confirmed);
+        EXPECT_FALSE(failed.saved) << row.confirmed;
+        EXPECT_EQ(failed.message, row.message);
+    }
 }
 
 } // namespace
