@@ -1,14 +1,14 @@
 #pragma once
 
-#include "autoident/pg/Connection.h"
-
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace ostrel::test {
 
@@ -19,9 +19,15 @@ namespace ostrel::test {
 class TestDatabase {
 public:
     TestDatabase() : name_("t" + std::to_string(::getpid()) + "_" + std::to_string(++count())) {
-        admin_.run("CREATE DATABASE " + name_, {}, false);
+        if (unavailable().empty()) {
+            run(uriOf("postgres"), "CREATE DATABASE " + name_);
+        }
     }
-    ~TestDatabase() { admin_.run("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)", {}, false); }
+    ~TestDatabase() {
+        if (unavailable().empty()) {
+            run(uriOf("postgres"), "DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+        }
+    }
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
 
@@ -44,25 +50,33 @@ public:
     const std::string& name() const { return name_; }
     std::string uri(const std::string& user = "ostrel") const { return uriOf(name_, user); }
     /// Runs administrator SQL in this database; the first column of its rows.
-    std::vector<std::string> sql(const std::string& statement) {
-        autoident::pg::Connection connection(uri());
-        const auto rows = connection.run(statement, {}, false);
-        EXPECT_TRUE(rows) << connection.failure();
-        std::vector<std::string> column;
-        for (const auto& row : rows.value_or(autoident::pg::Rows{})) {
-            column.push_back(row.empty() ? "" : row[0]);
-        }
-        return column;
+    std::vector<std::string> sql(const std::string& statement) const {
+        return run(uri(), statement);
     }
 
 private:
+    // Bare libpq, apart from the code under test.
+    static std::vector<std::string> run(const std::string& uri, const std::string& statement) {
+        PGconn* connection = PQconnectdb(uri.c_str());
+        PGresult* result = PQexec(connection, statement.c_str());
+        const ExecStatusType status = PQresultStatus(result);
+        EXPECT_TRUE(status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+            << PQerrorMessage(connection);
+        std::vector<std::string> column;
+        for (int row = 0; row < PQntuples(result); ++row) {
+            column.emplace_back(PQgetvalue(result, row, 0));
+        }
+        PQclear(result);
+        PQfinish(connection);
+        return column;
+    }
+
     static int& count() {
         static int made = 0;
         return made;
     }
 
     std::string name_;
-    autoident::pg::Connection admin_{uriOf("postgres")};
 };
 
 } // namespace ostrel::test

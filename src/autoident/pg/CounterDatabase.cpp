@@ -74,9 +74,9 @@ const char* const kSchemaSql =
     "CREATE TABLE IF NOT EXISTS ostrel_schema_version (version integer NOT NULL); "
     "CREATE TABLE IF NOT EXISTS ostrel_counter (name text PRIMARY KEY, value bigint NOT NULL "
     "CHECK (value BETWEEN 0 AND 4294967295), day date NOT NULL); "
-    "CREATE TABLE IF NOT EXISTS ostrel_filed_document (identifier text PRIMARY KEY, "
-    "document_type text NOT NULL, domain text NOT NULL, attribute_values jsonb NOT NULL, "
-    "filed_at timestamptz NOT NULL DEFAULT now()); "
+    "CREATE TABLE IF NOT EXISTS ostrel_filed_document (id bigserial PRIMARY KEY, "
+    "identifier text UNIQUE, document_type text NOT NULL, domain text NOT NULL, "
+    "attribute_values jsonb NOT NULL, filed_at timestamptz NOT NULL DEFAULT now()); "
     "INSERT INTO ostrel_schema_version (version) SELECT 1 "
     "WHERE NOT EXISTS (SELECT FROM ostrel_schema_version);";
 
