@@ -262,15 +262,10 @@ bool AutoIncrementedIdentificators::updateIdentifier(const char* name, const cha
         return false;
     }
     if (store() != nullptr) {
-        // The counter reads the typed identifier by its own rules; the
-        // database takes the outcome as it stands.
-        AutoIdentificator typed(*counter);
-        if (!typed.updateValue(text) || !typed.incrementValue()) {
+        CounterStep step;
+        if (!syncStep(*counter, text, step)) {
             return false;
         }
-        CounterStep step = takeStep(*counter);
-        step.newDayValue = typed.value_;
-        step.set = true;
         applyToStore(*counter, step, nullptr);
         return true;
     }
@@ -315,6 +310,20 @@ CounterStep AutoIncrementedIdentificators::takeStep(AutoIdentificator& counter) 
     const auto increment = static_cast<std::uint32_t>(counter.increment_);
     return {counter.name_, today(), static_cast<std::uint32_t>(counter.initial_value_) + increment,
             increment, false};
+}
+
+bool AutoIncrementedIdentificators::syncStep(AutoIdentificator& counter, const char* text,
+                                             CounterStep& step) {
+    // The counter reads the typed identifier by its own rules, and the next
+    // identifier follows it; the database takes the outcome as it stands.
+    AutoIdentificator typed(counter);
+    if (!typed.updateValue(text) || !typed.incrementValue()) {
+        return false;
+    }
+    step = takeStep(counter);
+    step.newDayValue = typed.value_;
+    step.set = true;
+    return true;
 }
 
 std::string AutoIncrementedIdentificators::settle(AutoIdentificator& counter,

@@ -190,6 +190,10 @@ private:
     ostrel::autoident::detail::CounterStore* store() const;
     /// The database form of taking the counter's next identifier.
     static ostrel::autoident::detail::CounterStep takeStep(AutoIdentificator& counter);
+    /// The database form of re-synchronising the counter with a typed
+    /// identifier; false when the counter's rules refuse the text.
+    static bool syncStep(AutoIdentificator& counter, const char* text,
+                         ostrel::autoident::detail::CounterStep& step);
     /// Sets the counter to the value the database stored after `step` and
     /// returns the identifier that `step` handed out.
     static std::string settle(AutoIdentificator& counter,

@@ -60,6 +60,15 @@ public:
     /// lost connection; the transaction can then only be rolled back.
     std::optional<std::string> takeValue(const char* name, OstrelException* errors = nullptr);
 
+    /// Re-synchronises the named counter, inside the transaction, with an
+    /// identifier the user typed instead of the one taken, so that the next
+    /// identifier follows it (see AutoIncrementedIdentificators::
+    /// updateIdentifier). False for an unknown counter or a text that is not
+    /// today's prefix and a number (the transaction stays open), and, with a
+    /// record, when the database fails (the transaction can then only be
+    /// rolled back: isOpen() tells the two apart).
+    bool updateIdentifier(const char* name, const char* text, OstrelException* errors = nullptr);
+
     /// Runs one of the host's own statements in the transaction, with
     /// `parameters` as $1, $2, ... (they never become part of the SQL text).
     /// Returns its rows (an SQL NULL reads as an empty text); nothing, with a

@@ -19,7 +19,7 @@ struct DemoOptions {
     /// A PostgreSQL URI: the counters live there, and documents are filed
     /// into its ostrel_filed_document in the transaction that numbered them.
     /// Empty: the work folder's value files and filed records.
-    std::string database;
+    std::string database = {};
 };
 
 /// Files one document as the options say; needs a QApplication. Returns the

@@ -200,13 +200,12 @@ bool DemoHost::fileInDatabase(Domain& domain, FiledDocument filed,
                 value = *taken;
                 used = offer->counter + ": " + value + " used";
             }
-        } else {
-            const IdentifierUse use = domain.recordIdentifierUse(*offer, value);
-            if (!use.saved) {
-                err_ << "ostrel-demo: " << use.message << "; nothing filed\n";
-                return false;
-            }
-            used = use.message;
+        } else if (filing.updateIdentifier(offer->counter.c_str(), value.c_str(), &errors)) {
+            used = offer->counter + ": " + value + " used";
+        } else if (filing.isOpen()) {
+            out_ << offer->counter << ": " << value
+                 << " is not today's prefix and a number; the counter stays at " << offer->text
+                 << '\n';
         }
         identifier = value;
     }

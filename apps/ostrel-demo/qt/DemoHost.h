@@ -74,8 +74,9 @@ private:
     /// the identifier or the record cannot be written.
     bool file(Domain& domain, FiledDocument filed, const std::optional<IdentifierOffer>& offer);
     /// The same into the database's ostrel_filed_document, in the
-    /// transaction that takes the offered identifier: both are committed, or
-    /// neither and the identifier goes to the next document.
+    /// transaction that takes the offered identifier (or follows the one
+    /// typed instead): both are committed, or neither and the identifier goes
+    /// to the next document.
     bool fileInDatabase(Domain& domain, FiledDocument filed,
                         const std::optional<IdentifierOffer>& offer);
 

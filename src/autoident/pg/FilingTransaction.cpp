@@ -107,6 +107,20 @@ std::optional<std::string> FilingTransaction::takeValue(const char* name, Ostrel
     return AutoIncrementedIdentificators::settle(*counter, step, *stored);
 }
 
+bool FilingTransaction::updateIdentifier(const char* name, const char* text,
+                                         OstrelException* errors) {
+    AutoIdentificator* counter = isOpen() ? d_->idents.getIdentifier(name) : nullptr;
+    ostrel::autoident::detail::CounterStep step;
+    if (counter == nullptr || !AutoIncrementedIdentificators::syncStep(*counter, text, step)) {
+        return false;
+    }
+    if (!ostrel::autoident::pg::applyStep(*d_->connection, step, false, nullptr)) {
+        d_->fail(errors);
+        return false;
+    }
+    return true;
+}
+
 std::optional<std::vector<std::vector<std::string>>>
 FilingTransaction::execute(const std::string& sql, const std::vector<std::string>& parameters,
                            OstrelException* errors) {

@@ -236,7 +236,7 @@ TEST(DemoEndToEndTest, FilesExactlyWhatTheScriptTypes) {
         std::ostringstream out;
         std::ostringstream err;
         const int status =
-            runDemo({run.domains, work.path().string(), run.script, "2024-03-01", {}}, out, err);
+            runDemo({run.domains, work.path().string(), run.script, "2024-03-01"}, out, err);
         EXPECT_EQ(status, run.status) << run.script;
         EXPECT_EQ(out.str(), at(run.out, work.path().string())) << run.script;
         EXPECT_EQ(err.str(), at(run.err, work.path().string())) << run.script;

@@ -235,7 +235,16 @@ TEST_F(CounterDatabaseTest, AnUnfinishedFilingReturnsItsNumberToTheNextTaker) {
             EXPECT_TRUE(filing.commit());
         } // else rolled back as the transaction ends
     }
+    {
+        FilingTransaction typed(set); // rolled back at its end: the counter does not follow
+        EXPECT_FALSE(typed.updateIdentifier("Gapless", "H24030100041"));
+        EXPECT_TRUE(typed.isOpen());
+        EXPECT_TRUE(typed.updateIdentifier("Gapless", "G24030100041"));
+    }
     EXPECT_EQ(set.takeValue("Gapless"), "G24030100002");
+    FilingTransaction typed(set);
+    EXPECT_TRUE(typed.updateIdentifier("Gapless", "G24030100041") && typed.commit());
+    EXPECT_EQ(set.takeValue("Gapless"), "G24030100042");
     EXPECT_EQ(database.sql("SELECT attribute_values->>'Customer' FROM ostrel_filed_document"),
               std::vector<std::string>{"O'Neil"});
 }
