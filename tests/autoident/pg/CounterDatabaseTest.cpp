@@ -112,7 +112,8 @@ TEST_F(CounterDatabaseTest, TheSameStepsGiveTheSameIdentifiersAndValueFileAsAFil
     const std::vector<const char*> names = {"Invoice", "x'); DROP TABLE ostrel_counter; --",
                                             "a\\\"b,{c}"};
     // A transcript of every identifier handed out or shown, over two days and
-    // a clock set back to an earlier one.
+    // a clock set back to an earlier one; both stores refuse to hand out
+    // identifiers of the counter that counts back.
     const auto script = [&](const std::string& values) {
         std::string transcript;
         now = zmbase::EarthTime(2024, 3, 1);
@@ -140,8 +141,7 @@ TEST_F(CounterDatabaseTest, TheSameStepsGiveTheSameIdentifiersAndValueFileAsAFil
     };
     const std::string fromFile = script(dir.file("values.xml"));
     EXPECT_EQ(script(database.uri()), fromFile);
-    const std::string firstDay =
-        "INV-2024-0001 Q240301010 01/1 INV-2024-0042 Q240301020 01/4294967295";
+    const std::string firstDay = "INV-2024-0001 Q240301010 failed INV-2024-0042 Q240301020 01/1 \n";
     EXPECT_EQ(fromFile.substr(0, firstDay.size()), firstDay);
 
     AutoIncrementedIdentificators set;
