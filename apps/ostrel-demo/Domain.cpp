@@ -27,7 +27,7 @@ std::string describeRecords(const OstrelException& ex) {
 } // namespace
 
 std::unique_ptr<Domain> Domain::load(const DomainEntry& entry, const std::string& valuesFolder,
-                                     std::string& error) {
+                                     std::string& error, const std::string& database) {
     std::unique_ptr<Domain> domain(new Domain);
     domain->entry_ = entry;
     OstrelException ex;
@@ -44,13 +44,23 @@ std::unique_ptr<Domain> Domain::load(const DomainEntry& entry, const std::string
 
     if (!entry.identifiers.empty()) {
         domain->valueFile_ =
-            (std::filesystem::path(valuesFolder) / (entry.id + "-identifier-values.xml")).string();
-        if (!domain->counters_.init(entry.identifiers, domain->valueFile_)) {
+            !database.empty()
+                ? database
+                : (std::filesystem::path(valuesFolder) / (entry.id + "-identifier-values.xml"))
+                      .string();
+        OstrelException faults;
+        if (!domain->counters_.init(entry.identifiers, domain->valueFile_, &faults)) {
             error = entry.identifiers + ": the identifier definitions cannot be read";
             return nullptr;
         }
         using State = AutoIncrementedIdentificators::ValueFileState;
         const State state = domain->counters_.getValueFileState();
+        if (state >= State::DatabaseUnavailable) {
+            // The record names the server and the reason, never the password.
+            error = faults.hasError() ? faults.getRecords().back().message.str()
+                                      : "the counter database cannot be used";
+            return nullptr;
+        }
         if (state != State::Saved && state != State::NothingYet) {
             error = domain->valueFile_ + ": the identifier values cannot be " +
                     (state == State::Unreadable ? "read" : "saved");

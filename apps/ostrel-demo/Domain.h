@@ -46,10 +46,12 @@ struct IdentifierUse {
 class Domain {
 public:
     /// Loads the domain; the counter values live in
-    /// `<valuesFolder>/<id>-identifier-values.xml`. Null, with `error` set,
-    /// when a file of the domain cannot be read or fails its checks.
+    /// `<valuesFolder>/<id>-identifier-values.xml`, or in the counter
+    /// database that `database` names when it is not empty. Null, with
+    /// `error` set, when a file of the domain cannot be read or fails its
+    /// checks, or the database cannot be used.
     static std::unique_ptr<Domain> load(const DomainEntry& entry, const std::string& valuesFolder,
-                                        std::string& error);
+                                        std::string& error, const std::string& database = {});
 
     Domain(const Domain&) = delete;
     Domain& operator=(const Domain&) = delete;
@@ -59,6 +61,7 @@ public:
     DocumentTypes& types() { return types_; }
     OstrelDomainConfiguration& configuration() { return configuration_; }
     const std::string& valueFile() const { return valueFile_; }
+    AutoIncrementedIdentificators& counters() { return counters_; }
 
     /// The group the template is listed under (its class attribute), empty when none.
     std::string groupOf(const DocumentTemplate& documentTemplate) const;

@@ -9,14 +9,43 @@
 namespace ostrel::demo {
 namespace {
 
-std::string timestamp(const zmbase::EarthTime& time) {
+void appendJsonString(std::string& out, const std::string& text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c; // UTF-8 passes as it is
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+std::string filedTime(const FiledDocument& document) {
+    const zmbase::EarthTime& time = document.filedAt;
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", time.year, time.month,
                   time.day, time.hour, time.minute, time.second);
     return text;
 }
 
-} // namespace
+std::string attributeValuesJson(const FiledDocument& document) {
+    std::string json = "{";
+    for (const auto& [id, value] : document.values) {
+        json += json.size() > 1 ? ", " : "";
+        appendJsonString(json, id);
+        json += ": ";
+        appendJsonString(json, value);
+    }
+    return json + "}";
+}
 
 std::string filedDocumentXml(const FiledDocument& document) {
     // libxml2 writes the text: every value comes out escaped, and reads back as typed.
@@ -29,7 +58,7 @@ std::string filedDocumentXml(const FiledDocument& document) {
     xmlNewProp(root, text("type"), text(document.type));
     xmlNewProp(root, text("name"), text(document.typeName));
     xmlNewProp(root, text("domain"), text(document.domain));
-    xmlNewProp(root, text("filed"), text(timestamp(document.filedAt)));
+    xmlNewProp(root, text("filed"), text(filedTime(document)));
     for (const auto& [id, value] : document.values) {
         xmlNode* attribute = xmlNewTextChild(root, nullptr, text("attribute"), text(value));
         xmlNewProp(attribute, text("id"), text(id));

@@ -26,4 +26,12 @@ struct FiledDocument {
 ///     </document>
 std::string filedDocumentXml(const FiledDocument& document);
 
+/// The attribute values as a JSON object, {"Recipient": "Kovo Hradec s.r.o."},
+/// for the attribute_values column of the counter database's
+/// ostrel_filed_document.
+std::string attributeValuesJson(const FiledDocument& document);
+
+/// When the document was filed, "YYYY-MM-DDTHH:MM:SS" local time.
+std::string filedTime(const FiledDocument& document);
+
 } // namespace ostrel::demo

@@ -4,6 +4,7 @@
 
 #include "autoident/AutoIncrementedIdentificators.h"
 #include "autoident/detail/CounterDefinition.h"
+#include "autoident/detail/CounterStore.h"
 #include "autoident/detail/SharedValueFile.h"
 #include "host/base/File.h"
 #include "host/base/SoopDb.h"
@@ -19,7 +20,7 @@ namespace ostrel::cli {
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n"
+    "Usage: ostrel ident DEFINITIONS VALUES|URI [ACTION]\n"
     "\n"
     "Works with the automatic identifier counters defined in the file DEFINITIONS,\n"
     "whose current values are kept in the file VALUES. Loading the counters creates\n"
@@ -37,6 +38,16 @@ constexpr const char* kHelp =
     "                        used (for example typed by hand): it must carry today's\n"
     "                        prefix followed by a number; the next identifier follows\n"
     "                        it; saves VALUES\n"
+    "  import FILE           (database only) moves the counters of the value file FILE\n"
+    "                        into the database; a counter the database holds with a\n"
+    "                        later day or a higher value keeps its own\n"
+    "  export FILE           writes the counters' values as a value file FILE\n"
+    "\n"
+    "Instead of VALUES, a PostgreSQL connection URI (postgresql://USER@HOST/DATABASE\n"
+    "or postgres://...; libpq's URI form, with ?host=/socket/dir, ?sslmode=,\n"
+    "?service= and the like) keeps the counters in that database, for many machines\n"
+    "at once; the tables are created on first use when the role may. The password\n"
+    "comes from the URI, ~/.pgpass, PGPASSFILE or a service file; it is never shown.\n"
     "\n"
     "DEFINITIONS holds `ident` elements with the attributes name, prefix,\n"
     "variable_length (number width), increment, initial_value and optionally\n"
@@ -63,12 +74,14 @@ constexpr const char* kHelp =
     "leaves the old or the new file. The folder of VALUES must be writable.\n"
     "\n"
     "Exit status: 0 on success, 1 when DEFINITIONS cannot be loaded, VALUES cannot\n"
-    "be read or written, the counter is unknown, the identifier does not fit or an\n"
-    "identifier would repeat, 2 on a usage error.\n"
+    "be read or written, the database cannot be used, the counter is unknown, the\n"
+    "identifier does not fit or an identifier would repeat, 2 on a usage error.\n"
     "\n"
     "Example:\n"
     "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml\n"
-    "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n";
+    "  ostrel ident samples/identifiers.xml /tmp/identifier-values.xml use Invoice\n"
+    "  ostrel ident samples/identifiers.xml postgresql://clerk@db.example/office use "
+    "Invoice\n";
 
 /// Why the set refused the definition file: the entry after the last one it
 /// kept is the bad one, and the set's own checks name the fault.
@@ -109,8 +122,9 @@ struct Request {
     std::string definitions;
     std::string values;
     std::string action;
-    std::string name;  ///< next, use, sync
+    std::string name;  ///< next, use, sync; the file of import and export
     std::string typed; ///< sync
+    bool database = false;
 };
 
 /// Reads the arguments into `request`; the usage-error status when they do
@@ -124,10 +138,9 @@ std::optional<int> readRequest(const std::vector<std::string>& args, Output& out
     request.values = args[1];
     request.action = args.size() > 2 ? args[2] : "list";
     const std::string& action = request.action;
-    const std::size_t expected = action == "list"                        ? 3
-                                 : (action == "next" || action == "use") ? 4
-                                 : action == "sync"                      ? 5
-                                                                         : 0;
+    const bool oneArgument =
+        action == "next" || action == "use" || action == "import" || action == "export";
+    const std::size_t expected = action == "list" ? 3 : oneArgument ? 4 : action == "sync" ? 5 : 0;
     if (expected == 0) {
         return usageError(output, "ident", "unknown action '" + action + "'");
     }
@@ -139,22 +152,33 @@ std::optional<int> readRequest(const std::vector<std::string>& args, Output& out
     }
     request.name = args.size() > 3 ? args[3] : "";
     request.typed = args.size() > 4 ? args[4] : "";
+    request.database = ostrel::autoident::detail::isCounterDatabase(request.values);
     return std::nullopt;
 }
 
 /// Says why the value file does not hold what was `lost` (and that it was
 /// left alone when it cannot be read) and returns the failure status.
 int reportNotSaved(const AutoIncrementedIdentificators& idents, const std::string& values,
-                   const std::string& lost, Output& output) {
+                   const std::string& lost, Output& output,
+                   const OstrelException* errors = nullptr) {
     using State = AutoIncrementedIdentificators::ValueFileState;
-    if (idents.getValueFileState() == State::NotLocked) {
+    const State state = idents.getValueFileState();
+    if (state >= State::DatabaseUnavailable) {
+        // The store's own record names the server and the reason.
+        output.err << "ostrel ident: " << lost << " not saved: "
+                   << (errors && errors->hasError() ? errors->getRecords().back().message.str()
+                                                    : "the counter database cannot be used")
+                   << '\n';
+        return 1;
+    }
+    if (state == State::NotLocked) {
         output.err << "ostrel ident: cannot lock the value file '" << values
                    << "': the lock file beside it cannot be created or locked (its folder must "
                       "exist and be writable); "
                    << lost << " not saved\n";
         return 1;
     }
-    if (idents.getValueFileState() == State::Unreadable) {
+    if (state == State::Unreadable) {
         // Starting afresh would hand out identifiers that may be on documents.
         output.err << "ostrel ident: the value file '" << values
                    << "' cannot be read as a value file; it was left as it is. Restore it from a "
@@ -173,23 +197,40 @@ std::optional<int> load(const Request& request, AutoIncrementedIdentificators& i
                         Output& output) {
     // Checked before anything is written: loading may rewrite the value file.
     const zmdisk::File values{Ostrel::u8string(request.values)};
-    if (zmdisk::File(request.definitions).isSameFile(values)) {
+    if (!request.database && zmdisk::File(request.definitions).isSameFile(values)) {
         return usageError(output, "ident", "the value file is the definition file");
     }
-    if (const std::string refusal = autoident::detail::whyNotShareable(request.values);
+    if (const std::string refusal =
+            request.database ? std::string() : autoident::detail::whyNotShareable(request.values);
         !refusal.empty()) {
         output.err << "ostrel ident: the value file '" << request.values << "' " << refusal << '\n';
         return 1;
     }
-    if (!idents.init(request.definitions, request.values)) {
+    OstrelException errors;
+    if (!idents.init(request.definitions, request.values, &errors)) {
         output.err << "ostrel ident: "
                    << describeDefinitionFailure(request.definitions, idents.getCount()) << '\n';
         return 1;
     }
     if (!idents.isValueFileWritten()) {
-        return reportNotSaved(idents, request.values, "the counters' values were", output);
+        return reportNotSaved(idents, request.values, "the counters' values were", output, &errors);
     }
     return std::nullopt;
+}
+
+/// import and export: the counters' values to or from a value file.
+int transfer(AutoIncrementedIdentificators& idents, const Request& request, Output& output) {
+    OstrelException errors;
+    const Ostrel::u8string file(request.name);
+    const bool done = request.action == "import" ? idents.importValueFile(file, &errors)
+                                                 : idents.exportValueFile(file, &errors);
+    if (!done) {
+        output.err << "ostrel ident: " << errors.getRecords().back().message.str() << '\n';
+        return 1;
+    }
+    output.out << (request.action == "import" ? "imported '" : "exported to '") << request.name
+               << "'\n";
+    return 0;
 }
 
 void listCounters(AutoIncrementedIdentificators& idents, const std::string& file, Output& output) {
@@ -236,7 +277,8 @@ int useCounter(AutoIncrementedIdentificators& idents, const Request& request,
         return *refuseRepeat(errors.getRecords().back().message.str(), output);
     }
     if (!used) {
-        return reportNotSaved(idents, request.values, "the use of " + next + " was", output);
+        return reportNotSaved(idents, request.values, "the use of " + next + " was", output,
+                              &errors);
     }
     output.out << request.name << ": used " << *used << ", next " << nextOf(idents, request.name)
                << '\n';
@@ -279,6 +321,9 @@ int run(const std::vector<std::string>& args, Output& output) {
         listCounters(idents, request.definitions, output);
         return 0;
     }
+    if (request.action == "import" || request.action == "export") {
+        return transfer(idents, request, output);
+    }
     long fixedLength = 0;
     const char* next = idents.getValue(request.name.c_str(), fixedLength);
     if (next == nullptr) {
@@ -301,7 +346,9 @@ int run(const std::vector<std::string>& args, Output& output) {
 }
 
 const Registration registration(
-    {"ident", "ident DEFINITIONS VALUES [list | next NAME | use NAME | sync NAME IDENTIFIER]",
+    {"ident",
+     "ident DEFINITIONS VALUES|URI [list | next NAME | use NAME | sync NAME IDENTIFIER | import "
+     "FILE | export FILE]",
      kHelp, run});
 
 } // namespace

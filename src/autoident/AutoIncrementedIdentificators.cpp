@@ -1,6 +1,7 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 
 #include "autoident/detail/CounterDefinition.h"
+#include "autoident/detail/CounterStore.h"
 #include "autoident/detail/NumberRule.h"
 #include "autoident/detail/RepeatGuard.h"
 #include "autoident/detail/SharedValueFile.h"
@@ -10,7 +11,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
+#include <unordered_map>
 
 namespace {
 
@@ -25,12 +28,83 @@ enum Line {
     kUnreadable = 120,
     kNotWritten = 130,
     kWouldRepeat = 140,
+    kNoDatabase = 150,
+    kNoValueFile = 160,
 };
 
 void record(OstrelException* errors, Line line, const std::string& message) {
     if (errors != nullptr) {
         errors->setError(kSourceFile, line, Ostrel::u8string(message));
     }
+}
+
+/// The counter database of each set that has one. The set's layout is what
+/// hosts compiled against; a store added later lives beside it, found by the
+/// set's address, so that hosts keep working without a rebuild.
+class Stores {
+public:
+    CounterStore* find(const AutoIncrementedIdentificators* set) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto it = stores_.find(set);
+        return it == stores_.end() ? nullptr : it->second.get();
+    }
+    void put(const AutoIncrementedIdentificators* set, std::unique_ptr<CounterStore> store) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (store) {
+            stores_[set] = std::move(store);
+        } else {
+            stores_.erase(set);
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<const AutoIncrementedIdentificators*, std::unique_ptr<CounterStore>> stores_;
+};
+
+Stores& stores() {
+    static Stores* const all = new Stores; // outlives every static set
+    return *all;
+}
+
+std::string today() {
+    zmbase::EarthTime now;
+    now.setNowLocal();
+    std::string text;
+    now.printDate(text, 0, true, true);
+    return text;
+}
+
+AutoIncrementedIdentificators::ValueFileState stateOf(StoreFault fault) {
+    using State = AutoIncrementedIdentificators::ValueFileState;
+    switch (fault) {
+    case StoreFault::None:
+        return State::Saved;
+    case StoreFault::Unavailable:
+        return State::DatabaseUnavailable;
+    case StoreFault::Busy:
+        return State::CounterBusy;
+    default:
+        return State::DatabaseRefused;
+    }
+}
+
+/// The lines of a value file that name a counter with an acceptable value
+/// and date, in file order; any other line only costs its counter its value.
+std::vector<StoredCounter> readValueLines(const zm_soop::soop_db& values) {
+    std::vector<StoredCounter> lines;
+    for (const zm_soop::soop_node* node : values.getList("ident")) {
+        const char* name = node->getAttr("name");
+        StoredCounter line;
+        zmbase::EarthTime date;
+        if (name != nullptr && readCounterValue(node->getAttr("value"), line.value) &&
+            date.parseDate(node->getAttr("date"), 0)) {
+            line.name = name;
+            line.day = node->getAttr("date");
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -46,6 +120,9 @@ AutoIncrementedIdentificators::AutoIncrementedIdentificators(
     for (const auto& [name, counter] : other.identificators_) {
         identificators_.emplace(name, std::make_unique<AutoIdentificator>(*counter));
     }
+    if (const CounterStore* database = other.store()) {
+        stores().put(this, database->clone());
+    }
 }
 
 AutoIncrementedIdentificators&
@@ -58,14 +135,28 @@ AutoIncrementedIdentificators::operator=(const AutoIncrementedIdentificators& ot
         state_ = copy.state_;
         others_.swap(copy.others_);
         known_.swap(copy.known_);
+        const CounterStore* database = other.store();
+        stores().put(this, database ? database->clone() : nullptr);
     }
     return *this;
 }
 
-AutoIncrementedIdentificators::~AutoIncrementedIdentificators() = default;
+AutoIncrementedIdentificators::~AutoIncrementedIdentificators() {
+    stores().put(this, nullptr);
+}
+
+CounterStore* AutoIncrementedIdentificators::store() const {
+    return stores().find(this);
+}
 
 bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
                                          const Ostrel::u8string& valueFile) {
+    return init(definitionFile, valueFile, nullptr);
+}
+
+bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
+                                         const Ostrel::u8string& valueFile,
+                                         OstrelException* errors) {
     zm_soop::soop_db definitions;
     if (!definitions.init(definitionFile)) {
         return false;
@@ -85,6 +176,22 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
     }
     valueFile_ = valueFile;
 
+    if (auto database = openCounterStore(valueFile.str())) {
+        const std::string day = today();
+        std::vector<StoredCounter> defaults;
+        defaults.reserve(identificators_.size());
+        for (const auto& [name, counter] : identificators_) {
+            defaults.push_back({name, counter->value_, day});
+        }
+        const auto stored = database->load(defaults, errors);
+        state_ = stateOf(database->fault());
+        if (stored) {
+            restoreStored(*stored);
+        }
+        stores().put(this, std::move(database));
+        return true;
+    }
+    stores().put(this, nullptr);
     if (mode_ == Mode::Shared) {
         // Under the lock, from the freshest values: a process that only looks
         // must not undo what another one saved meanwhile.
@@ -101,24 +208,25 @@ bool AutoIncrementedIdentificators::init(const Ostrel::u8string& definitionFile,
 }
 
 void AutoIncrementedIdentificators::restoreValues(const zm_soop::soop_db& values) {
+    restoreStored(readValueLines(values));
+}
+
+void AutoIncrementedIdentificators::restoreStored(const std::vector<StoredCounter>& counters) {
     others_.clear();
-    for (const zm_soop::soop_node* node : values.getList("ident")) {
-        const char* name = node->getAttr("name");
-        AutoIdentificator* counter = getIdentifier(name);
-        std::uint32_t value = 0;
+    for (const StoredCounter& stored : counters) {
         zmbase::EarthTime date;
-        if (name == nullptr || !readCounterValue(node->getAttr("value"), value) ||
-            !date.parseDate(node->getAttr("date"), 0)) {
-            continue; // a stale or damaged line only costs that counter its value
-        }
-        if (counter != nullptr) {
+        // A day the calendar cannot read (the database's dates reach past year
+        // 9999) leaves the date empty: never today, so a daily counter starts
+        // over at its next use.
+        static_cast<void>(date.parseDate(stored.day.c_str(), 0));
+        if (AutoIdentificator* counter = getIdentifier(stored.name.c_str())) {
             // The stored day is kept as it is: a counter of yesterday returns
             // to its initial value at its next use, not here.
-            counter->setValue(value, date);
-        } else if (mode_ == Mode::Shared) {
+            counter->setValue(stored.value, date);
+        } else if (mode_ == Mode::Shared || store() != nullptr) {
             // Another program's counter (a newer definition file, say): dropping
             // it would restart it at its initial value there.
-            others_[name] = OtherValue{value, date};
+            others_[stored.name] = OtherValue{stored.value, date};
         }
     }
 }
@@ -143,6 +251,13 @@ bool AutoIncrementedIdentificators::incrementValue(const char* name) {
     if (counter == nullptr) {
         return false;
     }
+    if (store() != nullptr) {
+        // Marking the current identifier used: a new day starts at the
+        // initial value without adding the increment.
+        CounterStep step = takeStep(*counter);
+        step.newDayValue = static_cast<std::uint32_t>(counter->initial_value_);
+        return applyToStore(*counter, step, nullptr);
+    }
     return change([counter] { return counter->incrementValue(); }, nullptr) &&
            state_ == ValueFileState::Saved;
 }
@@ -151,6 +266,14 @@ bool AutoIncrementedIdentificators::updateIdentifier(const char* name, const cha
     AutoIdentificator* counter = getIdentifier(name);
     if (counter == nullptr) {
         return false;
+    }
+    if (store() != nullptr) {
+        CounterStep step;
+        if (!syncStep(*counter, text, step)) {
+            return false;
+        }
+        applyToStore(*counter, step, nullptr);
+        return true;
     }
     // The typed identifier has been used: the next one follows it.
     return change(
@@ -164,6 +287,20 @@ std::optional<std::string> AutoIncrementedIdentificators::takeValue(const char* 
     if (counter == nullptr) {
         record(errors, kUnknownCounter, "no counter named '" + std::string(name ? name : "") + "'");
         return std::nullopt;
+    }
+    if (store() != nullptr) {
+        // An increment that cannot move the counter forward is refused
+        // whatever the row holds; the row's own wrap is decided by its statement.
+        if (const std::string risk = repeatRisk(name); !risk.empty()) {
+            record(errors, kWouldRepeat, risk);
+            return std::nullopt;
+        }
+        const CounterStep step = takeStep(*counter);
+        std::uint32_t stored = 0;
+        if (!applyToStore(*counter, step, errors, &stored)) {
+            return std::nullopt;
+        }
+        return settle(*counter, step, stored);
     }
     std::string taken;
     const bool changed = change(
@@ -203,6 +340,96 @@ std::string AutoIncrementedIdentificators::repeatRisk(const char* name, const ch
     }
     return ostrel::autoident::detail::repeatRisk(counter->getName(), counter->increment_, used,
                                                  typed);
+}
+
+CounterStep AutoIncrementedIdentificators::takeStep(AutoIdentificator& counter) {
+    // Handing out: on a new day the initial value goes out and the counter
+    // moves past it, as getValue then incrementValue do.
+    const auto increment = static_cast<std::uint32_t>(counter.increment_);
+    return {counter.name_, today(), static_cast<std::uint32_t>(counter.initial_value_) + increment,
+            increment, false};
+}
+
+bool AutoIncrementedIdentificators::syncStep(AutoIdentificator& counter, const char* text,
+                                             CounterStep& step) {
+    // The counter reads the typed identifier by its own rules, and the next
+    // identifier follows it; the database takes the outcome as it stands.
+    AutoIdentificator typed(counter);
+    if (!typed.updateValue(text) || !typed.incrementValue()) {
+        return false;
+    }
+    step = takeStep(counter);
+    step.newDayValue = typed.value_;
+    step.set = true;
+    return true;
+}
+
+std::string AutoIncrementedIdentificators::settle(AutoIdentificator& counter,
+                                                  const CounterStep& step, std::uint32_t stored) {
+    zmbase::EarthTime day;
+    // Today as today() printed it: it always reads back.
+    static_cast<void>(day.parseDate(step.today.c_str(), 0));
+    counter.setValue(stored - step.add, day);
+    long fixedLength = 0;
+    std::string taken = counter.getValue(fixedLength);
+    counter.setValue(stored, day);
+    return taken;
+}
+
+bool AutoIncrementedIdentificators::applyToStore(AutoIdentificator& counter,
+                                                 const CounterStep& step, OstrelException* errors,
+                                                 std::uint32_t* stored) {
+    CounterStore* database = store();
+    const auto value = database->apply(step, errors);
+    state_ = stateOf(database->fault());
+    if (!value) {
+        return false;
+    }
+    zmbase::EarthTime day;
+    // Today as today() printed it: it always reads back.
+    static_cast<void>(day.parseDate(step.today.c_str(), 0));
+    counter.setValue(*value, day);
+    if (stored != nullptr) {
+        *stored = *value;
+    }
+    return true;
+}
+
+bool AutoIncrementedIdentificators::importValueFile(const Ostrel::u8string& valueFile,
+                                                    OstrelException* errors) {
+    CounterStore* database = store();
+    if (database == nullptr) {
+        record(errors, kNoDatabase, "the counters are kept in a value file, not a database");
+        return false;
+    }
+    zm_soop::soop_db values;
+    if (!values.init(valueFile) || values.getRootName() != "autoident") {
+        record(errors, kNoValueFile, "'" + valueFile.str() + "' cannot be read as a value file");
+        return false;
+    }
+    values.addList("ident");
+    const bool raised = database->raise(readValueLines(values), errors);
+    state_ = stateOf(database->fault());
+    return raised;
+}
+
+bool AutoIncrementedIdentificators::exportValueFile(const Ostrel::u8string& valueFile,
+                                                    OstrelException* errors) {
+    if (CounterStore* database = store()) {
+        const auto stored = database->load({}, errors);
+        state_ = stateOf(database->fault());
+        if (!stored) {
+            return false;
+        }
+        restoreStored(*stored);
+    }
+    AutoIncrementedIdentificators target;
+    target.valueFile_ = valueFile;
+    if (!target.write(format())) {
+        record(errors, kNotWritten, "the value file '" + valueFile.str() + "' cannot be written");
+        return false;
+    }
+    return true;
 }
 
 bool AutoIncrementedIdentificators::change(const std::function<bool()>& apply,

@@ -12,11 +12,18 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+class FilingTransaction;
 class OstrelException;
 namespace zm_soop {
 class soop_db;
 }
+namespace ostrel::autoident::detail {
+struct CounterStep;
+struct StoredCounter;
+class CounterStore;
+} // namespace ostrel::autoident::detail
 
 /// The automatic identifiers of an installation: counters defined in a
 /// definition file, their current values kept in a value file that is
@@ -58,17 +65,38 @@ class soop_db;
 ///     if (idents.init(definitions, values)) {
 ///         if (const auto id = idents.takeValue("Invoice", &errors)) { /* file under *id */ }
 ///     }
+///
+/// Counters in PostgreSQL, for desktops that do not share one file system:
+/// where the value file is named, a connection URI (`postgresql://...` or
+/// `postgres://...`, anything libpq reads as a URI) names the database
+/// instead, whatever the mode. Each counter is a row of ostrel_counter, and
+/// every change (incrementValue, updateIdentifier, takeValue) is one atomic
+/// statement on that row, the daily reset decided in it from this host's
+/// local date, so that concurrent takers on any machine never get the same
+/// identifier; rows of counters the definition file does not name are kept.
+/// The tables are created on first use when the role may. Credentials come
+/// from libpq's own places (the URI, ~/.pgpass, a service file, the
+/// environment); records name the server and libpq's reason, never the
+/// password. For numbering without gaps, take the identifier in the host's
+/// own transaction with a FilingTransaction.
+///
+///     idents.init("identifiers.xml", "postgresql://clerk@db.example/office");
 class OSTREL_EXPORT AutoIncrementedIdentificators {
 public:
     enum class Mode { SingleWriter, Shared };
 
     /// What became of the latest change of the value file.
     enum class ValueFileState {
-        NothingYet, ///< no change was attempted
-        Saved,      ///< the file holds the set's values
-        NotWritten, ///< the file could not be written (the counter moved in memory only)
-        Unreadable, ///< shared: the existing file cannot be read and was left as it is
-        NotLocked,  ///< shared: the lock file could not be created or locked
+        NothingYet,          ///< no change was attempted
+        Saved,               ///< the file holds the set's values
+        NotWritten,          ///< the file could not be written (the counter moved in memory only)
+        Unreadable,          ///< shared: the existing file cannot be read and was left as it is
+        NotLocked,           ///< shared: the lock file could not be created or locked
+        DatabaseUnavailable, ///< the counter database cannot be reached, refused the login or
+                             ///< went away (the change did not happen)
+        DatabaseRefused,     ///< the counter database refused the change (tables missing, no
+                             ///< permission)
+        CounterBusy,         ///< a filing transaction held the counter longer than the lock timeout
     };
 
     AutoIncrementedIdentificators();
@@ -88,6 +116,10 @@ public:
     /// as it is, and init still returns true: getValueFileState() tells.
     [[nodiscard]] bool init(const Ostrel::u8string& definitionFile,
                             const Ostrel::u8string& valueFile);
+    /// The same, with a record in `errors` when the counter database cannot
+    /// be used (init still returns true then: getValueFileState() tells).
+    [[nodiscard]] bool init(const Ostrel::u8string& definitionFile,
+                            const Ostrel::u8string& valueFile, OstrelException* errors);
 
     int getCount();
 
@@ -136,6 +168,19 @@ public:
     /// day correction, as getValue does.
     std::string repeatRisk(const char* name, const char* typed = nullptr);
 
+    /// Moves the counters of the value file `valueFile` into the counter
+    /// database: a counter stored with an earlier day, or the same day and a
+    /// lower value, takes the file's value; one stored later or higher keeps
+    /// its own. All or nothing. False, with a record, when the file cannot be
+    /// read as a value file or the set keeps its counters in a value file.
+    bool importValueFile(const Ostrel::u8string& valueFile, OstrelException* errors = nullptr);
+
+    /// Writes the counters' stored values (re-read from the database, with
+    /// the rows of counters this set does not define) as a value file at
+    /// `valueFile`, byte for byte as the value file store writes it. False,
+    /// with a record, when the values cannot be read or the file not written.
+    bool exportValueFile(const Ostrel::u8string& valueFile, OstrelException* errors = nullptr);
+
     /// Whether the latest rewrite of the value file (by init, incrementValue
     /// or updateIdentifier) was written in full; false before the first.
     /// init and updateIdentifier succeed even when the file could not be
@@ -145,6 +190,8 @@ public:
     ValueFileState getValueFileState() const { return state_; }
 
 private:
+    friend class FilingTransaction;
+
     /// A line of a shared value file for a counter that this set does not
     /// define.
     struct OtherValue {
@@ -153,6 +200,27 @@ private:
     };
 
     AutoIdentificator* getIdentifier(const char* name);
+    /// The counter database, when init was given a URI; null for a value
+    /// file.
+    ostrel::autoident::detail::CounterStore* store() const;
+    /// The database form of taking the counter's next identifier.
+    static ostrel::autoident::detail::CounterStep takeStep(AutoIdentificator& counter);
+    /// The database form of re-synchronising the counter with a typed
+    /// identifier; false when the counter's rules refuse the text.
+    static bool syncStep(AutoIdentificator& counter, const char* text,
+                         ostrel::autoident::detail::CounterStep& step);
+    /// Sets the counter to the value the database stored after `step` and
+    /// returns the identifier that `step` handed out.
+    static std::string settle(AutoIdentificator& counter,
+                              const ostrel::autoident::detail::CounterStep& step,
+                              std::uint32_t stored);
+    /// Applies `step` to the database and the counter; the outcome is in
+    /// state_.
+    bool applyToStore(AutoIdentificator& counter,
+                      const ostrel::autoident::detail::CounterStep& step, OstrelException* errors,
+                      std::uint32_t* stored = nullptr);
+    /// Takes the stored values of the defined counters and keeps the others.
+    void restoreStored(const std::vector<ostrel::autoident::detail::StoredCounter>& counters);
     /// Applies `apply` (false: nothing to save) and saves the values as the
     /// mode says; the outcome of saving is in state_. False when `apply`
     /// refused or, in shared mode, the file could not be locked or read.

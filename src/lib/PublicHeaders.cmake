@@ -6,6 +6,7 @@
 set(public_headers
     autoident/AutoIdentificator.h
     autoident/AutoIncrementedIdentificators.h
+    autoident/FilingTransaction.h
     descr/CMServer2Descr.h
     descr/TemplateDescriptionLoader.h
     doctypes/DocumentTypeItem.h

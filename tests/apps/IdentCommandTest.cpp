@@ -42,13 +42,7 @@ protected:
 
     ostrel::test::TempDir dir;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
-    std::string definitions =
-        dir.write("defs.xml", "<identifiers>\n"
-                              "<ident name=\"Invoice\" prefix=\"INV-\\Y-\" variable_length=\"4\" "
-                              "increment=\"1\" initial_value=\"1\"/>\n"
-                              "<ident name=\"Order\" prefix=\"ORD-\" variable_length=\"3\" "
-                              "increment=\"5\" initial_value=\"10\"/>\n"
-                              "</identifiers>\n");
+    std::string definitions = ostrel::test::writeIdentDefinitions(dir);
     std::string values = dir.file("values.xml");
 };
 
@@ -114,7 +108,7 @@ TEST_F(IdentCommandTest, BadInputIsExplained) {
     EXPECT_EQ(runTool({"ident", definitions}),
               "2||ostrel ident: expected a definition file and a value file\n" + usage);
     EXPECT_EQ(runTool({"ident", "--help"})
-                  .rfind("0|Usage: ostrel ident DEFINITIONS VALUES [ACTION]\n", 0),
+                  .rfind("0|Usage: ostrel ident DEFINITIONS VALUES|URI [ACTION]\n", 0),
               0u);
 }
 

@@ -185,10 +185,10 @@ def test_keyboard(desktop, mask_only):
     if mask_only:
         # The date field's mask inserts the dots while the digits are typed.
         rows = [("typing through a mask's literals",
-                 [choose, ("Document Identification", ["Tab"], "Hradec Králové"),
+                 [choose, ("Document Identification", ["Tab"], "Kovo"),
                   ("Document Identification", ["Return"], "01032024"),
                   ("Document filed", ["Escape"], "")],
-                 {"Recipient": "Hradec Králové", "SentOn": "01.03.2024"})]
+                 {"Recipient": "Kovo", "SentOn": "01.03.2024"})]
     for what, steps, expected in rows:
         output = keyboard_run(desktop, steps)
         filed = desktop.filed()

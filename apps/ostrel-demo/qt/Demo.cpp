@@ -77,7 +77,7 @@ int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
         clock.emplace([day] { return day; });
     }
 
-    DemoHost host(*domains, options.workFolder, out, err);
+    DemoHost host(*domains, options.workFolder, out, err, options.database);
     const int status =
         script ? runScripted(host, *script, options.workFolder, out, err) : host.run(nullptr);
     out << "Work folder: " << options.workFolder << '\n';

@@ -16,6 +16,10 @@ struct DemoOptions {
     /// Today for the counters and the filing time, "YYYY-MM-DD"; empty: the
     /// system clock.
     std::string date;
+    /// A PostgreSQL URI: the counters live there, and documents are filed
+    /// into its ostrel_filed_document in the transaction that numbered them.
+    /// Empty: the work folder's value files and filed records.
+    std::string database = {};
 };
 
 /// Files one document as the options say; needs a QApplication. Returns the

@@ -3,7 +3,9 @@
 #include "WorkFolder.h"
 #include "qt/ResultDialog.h"
 
+#include "autoident/FilingTransaction.h"
 #include "document/CMEditableDocumentFactory.h"
+#include "host/common/OstrelException.h"
 #include "identification/qt/DocumentIdentificationDlg2.h"
 #include "platform/MessageSink.h"
 #include "typeselection/qt/DocumentTypeSelectionDlg2.h"
@@ -38,17 +40,18 @@ std::string refusal(CMEditableDocument& document) {
 } // namespace
 
 DemoHost::DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out,
-                   std::ostream& err)
+                   std::ostream& err, std::string database)
     : entries_(std::move(domains)), domains_(entries_.size()), workFolder_(std::move(workFolder)),
-      out_(out), err_(err) {}
+      database_(std::move(database)), out_(out), err_(err) {}
 
 DemoHost::~DemoHost() = default;
 
 Domain* DemoHost::domain(std::size_t index) {
     if (!domains_[index]) {
         std::string error;
-        domains_[index] = Domain::load(
-            entries_[index], (std::filesystem::path(workFolder_) / "values").string(), error);
+        domains_[index] =
+            Domain::load(entries_[index], (std::filesystem::path(workFolder_) / "values").string(),
+                         error, database_);
         if (!domains_[index]) {
             err_ << "ostrel-demo: the domain " << entries_[index].name
                  << " cannot be loaded: " << error << '\n';
@@ -154,6 +157,9 @@ int DemoHost::run(DialogDriver* driver) {
 
 bool DemoHost::file(Domain& domain, FiledDocument filed,
                     const std::optional<IdentifierOffer>& offer) {
+    if (!database_.empty()) {
+        return fileInDatabase(domain, std::move(filed), offer);
+    }
     std::optional<IdentifierUse> use;
     if (offer) {
         std::string& identifier = filed.values[offer->attribute];
@@ -180,6 +186,59 @@ bool DemoHost::file(Domain& domain, FiledDocument filed,
     filedFile_ = *path;
     filedRecord_ = record;
     out_ << "Filed: " << *path << '\n' << record;
+    return true;
+}
+
+bool DemoHost::fileInDatabase(Domain& domain, FiledDocument filed,
+                              const std::optional<IdentifierOffer>& offer) {
+    OstrelException errors;
+    FilingTransaction filing(domain.counters(), &errors);
+    std::string identifier;
+    std::string used;
+    if (offer && !filed.values[offer->attribute].empty()) {
+        std::string& value = filed.values[offer->attribute];
+        if (value == offer->text) {
+            // Used only once the document is filed: a failure below returns
+            // it to the next document.
+            if (const auto taken = filing.takeValue(offer->counter.c_str(), &errors)) {
+                value = *taken;
+                used = offer->counter + ": " + value + " used";
+            }
+        } else if (filing.updateIdentifier(offer->counter.c_str(), value.c_str(), &errors)) {
+            used = offer->counter + ": " + value + " used";
+        } else if (filing.isOpen()) {
+            out_ << offer->counter << ": " << value
+                 << " is not today's prefix and a number; the counter stays at " << offer->text
+                 << '\n';
+        }
+        identifier = value;
+    }
+    const bool filedInDatabase =
+        !errors.hasError() &&
+        filing.execute(
+            "INSERT INTO ostrel_filed_document (identifier, document_type, domain, "
+            "attribute_values, filed_at) "
+            "VALUES (NULLIF($1, ''), $2, $3, $4::jsonb, $5::timestamp)",
+            {identifier, filed.type, filed.domain, attributeValuesJson(filed), filedTime(filed)},
+            &errors) &&
+        filing.commit(&errors);
+    if (!filedInDatabase) {
+        err_ << "ostrel-demo: the document could not be filed in the database: "
+             << (errors.hasError() ? errors.getRecords().back().message.str() : "no connection")
+             << "; nothing filed\n";
+        return false;
+    }
+    if (!used.empty()) {
+        long fixedLength = 0;
+        const char* next = domain.counters().getValue(offer->counter.c_str(), fixedLength);
+        out_ << used
+             << (used.find(", next") == std::string::npos && next ? std::string(", next ") + next
+                                                                  : std::string())
+             << '\n';
+    }
+    filedRecord_ = filedDocumentXml(filed);
+    filedFile_ = "ostrel_filed_document" + (identifier.empty() ? "" : ", identifier " + identifier);
+    out_ << "Filed: " << filedFile_ << '\n' << filedRecord_;
     return true;
 }
 

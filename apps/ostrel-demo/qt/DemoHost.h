@@ -49,9 +49,10 @@ class DemoHost {
 public:
     /// `domains` must not be empty. Counter values go to `<work>/values`,
     /// filed documents to `<work>/filed`; what happened to `out`, what
-    /// failed to `err`.
+    /// failed to `err`. With a `database` URI both go to that database
+    /// instead.
     DemoHost(std::vector<DomainEntry> domains, std::string workFolder, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, std::string database = {});
     ~DemoHost();
     DemoHost(const DemoHost&) = delete;
     DemoHost& operator=(const DemoHost&) = delete;
@@ -72,10 +73,17 @@ private:
     /// what was done. False, nothing filed, when the counter cannot record
     /// the identifier or the record cannot be written.
     bool file(Domain& domain, FiledDocument filed, const std::optional<IdentifierOffer>& offer);
+    /// The same into the database's ostrel_filed_document, in the
+    /// transaction that takes the offered identifier (or follows the one
+    /// typed instead): both are committed, or neither and the identifier goes
+    /// to the next document.
+    bool fileInDatabase(Domain& domain, FiledDocument filed,
+                        const std::optional<IdentifierOffer>& offer);
 
     std::vector<DomainEntry> entries_;
     std::vector<std::unique_ptr<Domain>> domains_; // loaded when first used
     std::string workFolder_;
+    std::string database_;
     std::ostream& out_;
     std::ostream& err_;
     std::string filedFile_;

@@ -2,6 +2,11 @@
 // dialogs.
 //
 //     ostrel-demo [--domains FILE] [--work DIR] [--script FILE] [--date YYYY-MM-DD]
+//                 [--database URI]
+//
+// With --database (a postgresql:// URI) the counters live in that database
+// and the document is filed into its ostrel_filed_document table in the
+// transaction that takes its identifier.
 //
 // With a display (DISPLAY or WAYLAND_DISPLAY set) the user operates the
 // dialogs, unless --script is given. Without one the demo runs on Qt's
@@ -35,7 +40,7 @@ bool hasDisplay() {
 
 int usage() {
     std::fprintf(stderr, "usage: ostrel-demo [--domains FILE] [--work DIR] [--script FILE] "
-                         "[--date YYYY-MM-DD]\n");
+                         "[--date YYYY-MM-DD] [--database URI]\n");
     return 2;
 }
 
@@ -62,6 +67,8 @@ int main(int argc, char** argv) {
             options.scriptFile = value;
         } else if (option == "--date") {
             options.date = value;
+        } else if (option == "--database") {
+            options.database = value;
         } else {
             return usage();
         }
