@@ -76,7 +76,7 @@ TEST(TextIniFormatTest, FilesAreWrittenAndReadAsQtWritesThem) {
     {
         QSettings qt(qtFile, QSettings::IniFormat);
         QSettings ours(ourFile, textIniFormat());
-        int i = 0;
+        std::size_t i = 0;
         for (const QString& value : values) {
             for (QSettings* settings : {&qt, &ours}) {
                 settings->setValue(names[i % std::size(names)] + QString::number(i), value);
@@ -87,7 +87,7 @@ TEST(TextIniFormatTest, FilesAreWrittenAndReadAsQtWritesThem) {
     EXPECT_EQ(readFile(ourFile.toStdString()), readFile(qtFile.toStdString()));
 
     const QSettings read(qtFile, textIniFormat());
-    int i = 0;
+    std::size_t i = 0;
     for (const QString& value : values) {
         EXPECT_EQ(read.value(names[i % std::size(names)] + QString::number(i)), value) << i;
         ++i;
