@@ -2,6 +2,7 @@
 
 #include "autoident/detail/CounterDefinition.h"
 #include "autoident/detail/CounterStore.h"
+#include "autoident/detail/ErrorRecord.h"
 #include "autoident/detail/NumberRule.h"
 #include "autoident/detail/RepeatGuard.h"
 #include "autoident/detail/SharedValueFile.h"
@@ -33,9 +34,7 @@ enum Line {
 };
 
 void record(OstrelException* errors, Line line, const std::string& message) {
-    if (errors != nullptr) {
-        errors->setError(kSourceFile, line, Ostrel::u8string(message));
-    }
+    recordError(errors, kSourceFile, line, message);
 }
 
 /// The counter database of each set that has one. The set's layout is what

@@ -1,5 +1,6 @@
 #include "autoident/pg/CounterDatabase.h"
 
+#include "autoident/detail/ErrorRecord.h"
 #include "host/common/OstrelException.h"
 
 #include <charconv>
@@ -28,9 +29,7 @@ constexpr int kSchemaVersion = 1;
 constexpr const char* kSchemaLockKey = "7311390522";
 
 void record(OstrelException* errors, Line line, const std::string& message) {
-    if (errors != nullptr) {
-        errors->setError(kSourceFile, line, Ostrel::u8string(message));
-    }
+    detail::recordError(errors, kSourceFile, line, message);
 }
 
 std::string number(std::uint32_t value) {

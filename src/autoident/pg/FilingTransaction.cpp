@@ -1,6 +1,7 @@
 #include "autoident/FilingTransaction.h"
 
 #include "autoident/AutoIncrementedIdentificators.h"
+#include "autoident/detail/ErrorRecord.h"
 #include "autoident/pg/CounterDatabase.h"
 #include "host/common/OstrelException.h"
 
@@ -14,9 +15,7 @@ enum Line {
 };
 
 void record(OstrelException* errors, Line line, const std::string& message) {
-    if (errors != nullptr) {
-        errors->setError(kSourceFile, line, Ostrel::u8string(message));
-    }
+    ostrel::autoident::detail::recordError(errors, kSourceFile, line, message);
 }
 
 } // namespace
