@@ -1,5 +1,6 @@
 #include "descr/CMServer2Descr.h"
 
+#include "descr/TemplateDescriptionLoader.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -118,14 +119,11 @@ TEST_F(CMServer2DescrTest, EveryFailedCheckLeavesItsExactRecord) {
 }
 
 TEST_F(CMServer2DescrTest, OneBadAttributeLeavesTheWholeChain) {
-    EXPECT_EQ(tree(templates("<Template id='Good' name='g'/><Template id='Bad' name='b'>"
-                             "<Attributes><Attribute id='A' name='An' size='5' position='-3'/>"
-                             "</Attributes></Template>")),
-              "");
+    EXPECT_EQ(tree(items("<Attribute id='A' name='An' size='5' position='-3'/>")), "");
     EXPECT_EQ(
         ex_.getRecords(),
         (std::vector<Record>{record(322, "Attribute position have wrong value: -3, id=A"),
-                             record(168, "Template id=Bad"), record(97, "Cannot read tag Template"),
+                             record(168, "Template id=T"), record(97, "Cannot read tag Template"),
                              record(72, "Failed to read content of tag Templates, file: " + file_),
                              record(26, "Cannot read description")}));
 }
@@ -172,20 +170,39 @@ TEST_F(CMServer2DescrTest, TemplatesGiveTheExpectedDocumentsTree) {
     EXPECT_EQ(tree(templates("<!-- none yet --><Other/>")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Documents/>\n");
     // Values are node content: the entity reference in the name is read.
-    EXPECT_EQ(
-        tree(templates("<Template id='T' name='Tom &amp;amp; Jerry' canCreate='N'><Attributes>"
-                       "<ClassAttribute id='Area' value='Finance'/></Attributes></Template>")),
-        R"(<?xml version="1.0" encoding="UTF-8"?>
+    EXPECT_EQ(tree(templates("<Template id='T' name='Tom &amp;amp; Jerry'/>")),
+              R"(<?xml version="1.0" encoding="UTF-8"?>
 <Documents>
   <Document type="T" inherit="DocumentType.Root">
     <Property name="name">Tom &amp; Jerry</Property>
-    <Property name="canCreate">N</Property>
-    <Property name="Area">Finance</Property>
+    <Property name="canCreate">Y</Property>
     <Property name="Description"/>
   </Document>
 </Documents>
 )");
     EXPECT_FALSE(ex_.hasError());
+}
+
+using TemplateDescriptionLoaderTest = CMServer2DescrTest;
+
+// The Documents tree of the sample is pinned by the describe command's test, its conversion into
+// templates by DocumentFactoryLoaderTest; here, that loading chains the two and keeps a failure
+// out.
+TEST_F(TemplateDescriptionLoaderTest, ATemplateFileFillsTheFactoryOnlyWhenAllOfItReads) {
+    DocumentFactory factory;
+    EXPECT_FALSE(TemplateDescriptionLoader::load(
+        dir_.write("t.xml", templates("<Template id='A' name='a'/><Template id='B'/>")), factory,
+        ex_));
+    EXPECT_EQ(factory.getTemplateCount(), 0u);
+    ex_.clear();
+    std::vector<Ostrel::u8string> skipped;
+    for (const std::size_t skippedCount : {0u, 12u}) { // the second time every type is there
+        ASSERT_TRUE(TemplateDescriptionLoader::load(OSTREL_SAMPLES_DIR "/templates.xml", factory,
+                                                    ex_, &skipped));
+        EXPECT_FALSE(ex_.hasError());
+        EXPECT_EQ(skipped.size(), skippedCount);
+    }
+    EXPECT_EQ(factory.getTemplateCount(), 12u);
 }
 
 } // namespace
