@@ -38,7 +38,7 @@ TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
     }
 }
 
-TEST(MonitorsTest, NestedDefaultsPutEachOtherBackAndNoWindowHasNoMonitor) {
+TEST(MonitorsTest, NestedDefaultsPutEachOtherBack) {
     const int window = 0;
     const ScreenRect fallback{0, 0, 1920, 1080};
     EXPECT_EQ(Monitors::getDefault().nearestMonitor(&window), fallback);
