@@ -1,5 +1,11 @@
-#include "i18n/ZMLanguageSettings.h"
+// The language set-up, and the catalogues built beside the library: these catch a text that lost
+// its translation, a placeholder a translation dropped, and a broken plural rule (the
+// translations themselves live in the .po files).
 
+#include "i18n/ZMLanguageSettings.h"
+#include "i18n/detail/DialogTexts.h"
+
+#include "host/base/ResourceManager.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/ScopedDefault.h"
 #include "support/TempDir.h"
@@ -11,11 +17,14 @@
 #include <filesystem>
 #include <libintl.h>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
 using namespace ostrel::platform;
 using Value = std::optional<RegistryValue>;
+namespace text = ostrel::i18n::text;
 
 class ZMLanguageSettingsTest : public ::testing::Test {
 protected:
@@ -36,9 +45,27 @@ protected:
         }
         return ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
     }
+    // Sets the catalogue up as the library does at load, for `language`.
+    ZMLanguageSettings loaded(const char* language) {
+        ZMLanguageSettings settings = installed(RegistryValue::string(language));
+        EXPECT_TRUE(settings.initialize("ostrel"));
+        return settings;
+    }
 
     ScopedDefault<Registry> store_{std::make_unique<MemoryRegistry>()};
 };
+using CatalogueTest = ZMLanguageSettingsTest;
+
+// Whether `translated` keeps every "%1".."%3" of `id`.
+bool keepsPlaceholders(const std::string& id, const std::string& translated) {
+    for (const char* placeholder : {"%1", "%2", "%3"}) {
+        if ((id.find(placeholder) == std::string::npos) !=
+            (translated.find(placeholder) == std::string::npos)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 TEST_F(ZMLanguageSettingsTest, UserLanguageWinsOverMachineOnceADomainIsGiven) {
     const auto text = [](const std::string& t) { return Value(RegistryValue::string(t)); };
@@ -104,6 +131,63 @@ TEST_F(ZMLanguageSettingsTest, WithoutAConfiguredLanguageTheCLocaleStaysEnglish)
     ASSERT_TRUE(settings.initialize("ostrel"));
     EXPECT_EQ(settings.translate("Cancel").str(), "Cancel");
     EXPECT_EQ(settings.translate(nullptr).str(), "");
+}
+
+TEST_F(CatalogueTest, EveryDialogTextIsTranslatedInEachLanguage) {
+    const char* const ids[] = {text::documentTypeSelection,
+                               text::documentGroup,
+                               text::document,
+                               text::lastSelected,
+                               text::changeDomain,
+                               text::cancel,
+                               text::documentIdentification,
+                               text::rememberCursor,
+                               text::allIdentificatorsEmpty,
+                               text::insertValue,
+                               text::automaticallyInsertValue,
+                               text::insertLastValueOf,
+                               text::description,
+                               text::lastValueAutomatic,
+                               text::lastValueManual,
+                               text::noLastValue};
+    // Czech after German in one process: not answered from gettext's cache.
+    std::vector<std::string> translations[2];
+    for (int i = 0; i < 2; ++i) {
+        const ZMLanguageSettings settings = loaded(i == 0 ? "de" : "cs");
+        for (const char* id : ids) {
+            const std::string& translated =
+                translations[i].emplace_back(settings.translate(id).str());
+            EXPECT_NE(translated, id);
+            EXPECT_TRUE(keepsPlaceholders(id, translated)) << translated;
+        }
+        EXPECT_EQ(settings.translate("No such message").str(), "No such message");
+    }
+    EXPECT_NE(translations[0], translations[1]);
+}
+
+TEST_F(CatalogueTest, HostMessagesAndPluralsAreTranslated) {
+    // The host layer asks gettext directly, which needs a process locale.
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    loaded("cs");
+    const std::string expected = ::dgettext("ostrel", "%1: expected %2");
+    EXPECT_NE(expected, "%1: expected %2");
+    EXPECT_TRUE(keepsPlaceholders("%1: expected %2", expected));
+    // Czech has three forms: 1; 2 to 4; 0 and 5 on.
+    const auto digits = [](unsigned long n) {
+        return std::string(::dngettext("ostrel", "%1 digit", "%1 digits", n));
+    };
+    EXPECT_NE(digits(1), "%1 digit");
+    EXPECT_EQ(digits(3), digits(2));
+    EXPECT_EQ(digits(0), digits(5));
+    EXPECT_NE(digits(5), digits(1));
+    // The host's error caption is translated too; a text a host sets is its own, until cleared.
+    zmutils::ResourceManager& resources = zmutils::getResourceManager();
+    EXPECT_EQ(resources.getString("Common", "Error").str(), "Chyba");
+    resources.setString("Common", "Error", "Error!");
+    EXPECT_EQ(resources.getString("Common", "Error").str(), "Error!");
+    resources.clear();
+    EXPECT_EQ(resources.getString("Common", "Error").str(), "Chyba");
+    EXPECT_EQ(resources.getString("Common", "Unknown").str(), "Unknown");
 }
 
 } // namespace

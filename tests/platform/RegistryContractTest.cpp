@@ -54,7 +54,7 @@ TYPED_TEST(RegistryContractTest, ReadKeysRefuseWritesAndWritesReplaceTheType) {
     ASSERT_NE(key, nullptr);
     ASSERT_TRUE(key->setValue("StickyCursorPosition", RegistryValue::string("3")));
     ASSERT_TRUE(key->setValue("StickyCursorPosition", RegistryValue::number(3)));
-    EXPECT_EQ(key->queryValue("StickyCursorPosition"), RegistryValue::number(3));
+    EXPECT_EQ(key->queryValue("stickyCURSORposition"), RegistryValue::number(3)) << "any case";
     EXPECT_EQ(key->queryValue("AllowStickyCursor"), std::nullopt);
 }
 

@@ -51,26 +51,22 @@ TEST(EarthTimeTest, RefusesOtherFormsAndFormats) {
 }
 
 TEST(EarthTimeTest, NestedClocksRestoreEachOtherInTurn) {
-    // Every field differs from every other, so no two swapped fields can pass.
-    const auto clockAt = [](int day) {
-        return [day] { return EarthTime(2026, 11, day, 13, 47, 29); };
-    };
     const auto now = [] {
         EarthTime time;
         time.setNowLocal();
         return time;
     };
-    const zmbase::ScopedLocalClock outer(clockAt(7));
+    const EarthTime outerTime(2026, 11, 7, 13, 47, 29); // no two fields alike: none swapped
+    const zmbase::ScopedLocalClock outer([&] { return outerTime; });
     {
-        const zmbase::ScopedLocalClock middle(clockAt(2));
+        const zmbase::ScopedLocalClock middle([] { return EarthTime(2026, 11, 2); });
         {
-            const zmbase::ScopedLocalClock inner(clockAt(3));
+            const zmbase::ScopedLocalClock inner([] { return EarthTime(2026, 11, 3); });
             EXPECT_EQ(now().day, 3);
         }
         EXPECT_EQ(now().day, 2) << "the inner clock put the middle one back";
     }
-    EXPECT_EQ(now(), EarthTime(2026, 11, 7, 13, 47, 29))
-        << "the middle clock put the outer one back";
+    EXPECT_EQ(now(), outerTime) << "the middle clock put the outer one back";
 }
 
 } // namespace

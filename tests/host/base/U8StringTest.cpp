@@ -59,18 +59,16 @@ TEST(U8StringTest, NarrowEncodingIsUtf8WithEmbeddedNulKept) {
     EXPECT_EQ(text.toAcp(), std::string("\xC5\x99\x00x", 4));
 }
 
+// Capital A, A umlaut and C caron: KeyDrivenSearchTest, where typed capitals find names.
 TEST(U8StringTest, CaseFoldingMakesLettersOfEitherCaseAlike) {
     const struct {
         char32_t in;
         char32_t folded;
         const char* note;
     } rows[] = {
-        {U'A', U'a', ""},
         {U'z', U'z', ""},
         {U'1', U'1', "not a letter"},
         {U'\u00DA', U'\u00FA', "U acute"},
-        {U'\u00C4', U'\u00E4', "A umlaut"},
-        {U'\u010C', U'\u010D', "C caron"},
         {U'\u03A3', U'\u03C3', "capital sigma"},
         {U'\u03C2', U'\u03C3', "final sigma folds like the other sigmas"},
         {U'\u017F', U'\u0073', "long s is an s"},

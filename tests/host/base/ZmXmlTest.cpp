@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +70,40 @@ TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
     ::close(savedError);
     ::close(captured);
     EXPECT_EQ(ostrel::test::readFile(dir.file("stderr")), "");
+}
+
+// File order, decoded entities and absent attributes: the identifier value file's tests.
+TEST(SoopDbTest, ListsTheDeclaredElementsAtAnyDepth) {
+    const std::string xml = "<autoident><ident name=\"A\"/><other name=\"skip\"/>"
+                            "<group><ident name=\"nested\"/></group></autoident>";
+    zm_soop::soop_db db;
+    ASSERT_TRUE(db.initFromMemory(xml.data(), xml.size()));
+    db.addList("ident");
+    const auto& nodes = db.getList("ident");
+    ASSERT_EQ(nodes.size(), 2u);
+    EXPECT_STREQ(nodes[1]->getAttr("name"), "nested");
+    EXPECT_TRUE(db.getList("undeclared").empty());
+}
+
+TEST(SoopDbTest, AFileNamedDashIsThatFileNotStandardInput) {
+    ostrel::test::TempDir dir;
+    dir.write("-", "<autoident><ident name=\"dash\"/></autoident>");
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    // Standard input is empty meanwhile: a reader of it would find no document at all.
+    const int savedInput = ::dup(0);
+    const int empty = ::open("/dev/null", O_RDONLY);
+    ::dup2(empty, 0);
+    zm_soop::soop_db db;
+    const bool read = db.init("-");
+    ::dup2(savedInput, 0);
+    ::close(savedInput);
+    ::close(empty);
+    std::filesystem::current_path(cwd);
+    ASSERT_TRUE(read);
+    db.addList("ident");
+    ASSERT_EQ(db.getList("ident").size(), 1u);
+    EXPECT_STREQ(db.getList("ident")[0]->getAttr("name"), "dash");
 }
 
 } // namespace

@@ -1,13 +1,21 @@
+// The registry layer without the toolkit: values and the in-memory store.
+
+#include "platform/MemoryRegistry.h"
+#include "platform/ProductSettings.h"
 #include "platform/RegistryValue.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
 
 using namespace ostrel::platform;
 using namespace std::string_literals;
+
+constexpr const char* kDialogKey = ostrel::platform::kProductSettingsKey;
+constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 
 TEST(RegistryValueTest, DataAndSizeFollowTheWidthOfTheReader) {
     const struct {
@@ -71,6 +79,29 @@ TEST(RegistryValueTest, WideDataIsReadUpToTheFirstZeroUnit) {
     for (const auto& [data, text] : rows) {
         EXPECT_EQ(RegistryValue::textFromWideData(data), text) << ::testing::PrintToString(data);
     }
+}
+
+// Value names in any case: RegistryContractTest, for both stores.
+TEST(MemoryRegistryTest, PathsIgnoreAsciiCaseAndAMalformedOneIsNoKey) {
+    MemoryRegistry store;
+    ASSERT_TRUE(store.setValue(kUser, kDialogKey, "AllowStickyCursor", RegistryValue::number(1)));
+    auto key = store.openKey(kUser, "SOFTWARE\\zelvamont\\OSTREL\\5.0", RegistryAccess::Read);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->queryValue("AllowStickyCursor"), RegistryValue::number(1));
+    // That opening a missing key never creates it: the dialog models' settings tests.
+    EXPECT_FALSE(store.createKey(kUser, "Software\\\\Zelvamont")) << "malformed";
+}
+
+TEST(MemoryRegistryTest, OpenKeyOutlivesTheStoreAndCopiesAreDeep) {
+    auto store = std::make_unique<MemoryRegistry>();
+    ASSERT_TRUE(store->setValue(kUser, kDialogKey, "LastUsedIdents", RegistryValue::string("a")));
+    MemoryRegistry copy(*store);
+    auto key = store->openKey(kUser, kDialogKey, RegistryAccess::ReadWrite);
+    ASSERT_NE(key, nullptr);
+    store.reset();
+    EXPECT_TRUE(key->setValue("LastUsedIdents", RegistryValue::string("b")));
+    EXPECT_EQ(key->queryValue("LastUsedIdents"), RegistryValue::string("b"));
+    EXPECT_EQ(copy.getValue(kUser, kDialogKey, "LastUsedIdents"), RegistryValue::string("a"));
 }
 
 } // namespace

@@ -1,8 +1,13 @@
+// The toolkit's services that libostrel installs when it is loaded: messages in boxes, monitors
+// from the screens.
+
 #include "platform/qt/MessageBoxSink.h"
+#include "platform/qt/ScreenMonitors.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +33,21 @@ TEST(MessageBoxSinkTest, ShowsAModalErrorBoxOverItsOwnerUntilOkIsPressed) {
     });
     MessageBoxSink().showError(&owner, "Error", "Number: <b>expected</b> 3 digits");
     EXPECT_EQ(seen.toStdString(), "Error|Number: <b>expected</b> 3 digits|1|1|1|1|OK");
+}
+
+TEST(ScreenMonitorsTest, AWindowOnTheScreenOrOffItIsNearestToThatScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const ScreenRect expected{screen.left(), screen.top(), screen.left() + screen.width(),
+                              screen.top() + screen.height()};
+
+    QWidget window;
+    window.setGeometry(screen.left() + 10, screen.top() + 10, 200, 100);
+    QWidget child(&window);
+    const ScreenMonitors monitors;
+    EXPECT_EQ(monitors.nearestMonitor(&child), expected) << "a child answers for its window";
+    window.move(screen.right() + 5000, screen.bottom() + 5000);
+    EXPECT_EQ(monitors.nearestMonitor(&window), expected) << "off every screen: the closest";
+    EXPECT_EQ(monitors.nearestMonitor(nullptr), std::nullopt);
 }
 
 } // namespace
