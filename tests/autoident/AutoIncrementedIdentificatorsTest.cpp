@@ -16,6 +16,7 @@
 namespace {
 
 using ostrel::test::identEntry;
+using ostrel::test::nextOf;
 using ostrel::test::readFile;
 using zmbase::EarthTime;
 using Mode = AutoIncrementedIdentificators::Mode;
@@ -45,9 +46,6 @@ protected:
         AutoIncrementedIdentificators set(mode);
         EXPECT_TRUE(set.init(definitions, values));
         return set;
-    }
-    static std::string next(AutoIncrementedIdentificators& set, const char* name) {
-        return ostrel::test::nextOf(set, name);
     }
 
     ostrel::test::TempDir dir;
@@ -98,14 +96,15 @@ TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
         if (!row.loads) {
             // The value file name is not taken: a kept counter moves on, but nothing is saved.
             EXPECT_FALSE(set.incrementValue("first"));
-            EXPECT_EQ(next(set, "first"), row.count > 0 ? "X070309002" : "(null)");
+            EXPECT_EQ(nextOf(set, "first"), row.count > 0 ? "X070309002" : "(null)");
         }
     }
-    // prefix_editable reaches the fixed length, read as atoi reads it and never refused.
+    // prefix_editable reaches the fixed length, read as atoi reads it and never refused; a
+    // negative initial value is taken, and counts as unsigned.
     auto set =
-        load(defs(identEntry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "1\"")));
+        load(defs(identEntry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "-5\"")));
     long fixedLength = 0;
-    set.getValue("two", fixedLength);
+    EXPECT_STREQ(set.getValue("two", fixedLength), "X0703094294967291");
     EXPECT_EQ(fixedLength, 5);
     EXPECT_FALSE(set.init(defs(counter("two")), values)) << "a second init meets known names";
 }
@@ -124,18 +123,18 @@ TEST_F(AutoIncrementedIdentificatorsTest, BadValueLinesAreSkipped) {
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "0", "2007-03-08") +
                              line("c", "4294967295") + kFooter);
     // Yesterday's value is restored, but numbering starts afresh today.
-    EXPECT_EQ(next(set, "b"), "X070309001");
+    EXPECT_EQ(nextOf(set, "b"), "X070309001");
     // A value beyond int reads as itself, and the counter wraps round in 32 bits.
-    EXPECT_EQ(next(set, "c"), "X0703094294967295");
+    EXPECT_EQ(nextOf(set, "c"), "X0703094294967295");
     EXPECT_TRUE(set.incrementValue("c"));
-    EXPECT_EQ(next(set, "c"), "X070309000");
+    EXPECT_EQ(nextOf(set, "c"), "X070309000");
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     auto set = load(defs(counter("a")));
     std::filesystem::remove(values);
     long fixedLength = 77;
-    EXPECT_EQ(next(set, "a"), "X070309001");
+    EXPECT_EQ(nextOf(set, "a"), "X070309001");
     EXPECT_EQ(set.getValue("A", fixedLength), nullptr);
     EXPECT_EQ(set.getValue(nullptr, fixedLength), nullptr);
     EXPECT_EQ(fixedLength, 77);
@@ -144,7 +143,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     EXPECT_FALSE(std::filesystem::exists(values));
 
     // Typing the identifier just offered is the same as marking it used.
-    EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
+    EXPECT_TRUE(set.updateIdentifier("a", nextOf(set, "a").c_str()));
     EXPECT_TRUE(set.isValueFileWritten());
     EXPECT_EQ(written(), kHeader + line("a", "2") + kFooter);
 
@@ -158,10 +157,10 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     ASSERT_TRUE(unwritable.init(defs(counter("a")), dir.file("dir.xml")));
     EXPECT_FALSE(unwritable.isValueFileWritten()) << "init succeeds all the same";
     EXPECT_FALSE(unwritable.incrementValue("a")); // moved in memory all the same
-    EXPECT_EQ(next(unwritable, "a"), "X070310002");
+    EXPECT_EQ(nextOf(unwritable, "a"), "X070310002");
     EXPECT_TRUE(unwritable.updateIdentifier("a", "X0703100005"));
     EXPECT_FALSE(unwritable.isValueFileWritten()) << "so does updateIdentifier";
-    EXPECT_EQ(next(unwritable, "a"), "X070310006");
+    EXPECT_EQ(nextOf(unwritable, "a"), "X070310006");
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
@@ -173,10 +172,10 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     const AutoIncrementedIdentificators& self = assigned;
     assigned = self;
     EXPECT_TRUE(original->incrementValue("a"));
-    EXPECT_EQ(next(copy, "a"), "X070309001");
+    EXPECT_EQ(nextOf(copy, "a"), "X070309001");
     original.reset();
     EXPECT_TRUE(copy.incrementValue("b")); // the copy keeps the value file name
-    EXPECT_EQ(next(assigned, "b"), "X070309001");
+    EXPECT_EQ(nextOf(assigned, "b"), "X070309001");
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "2") + kFooter);
 }
 
