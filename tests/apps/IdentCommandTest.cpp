@@ -51,10 +51,9 @@ TEST_F(IdentCommandTest, ListNextUseSyncAndExport) {
     EXPECT_EQ(ident({"list"}), ident({}));
     EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301010\n|");
     EXPECT_EQ(ident({"use", "Order"}), "0|Order: used ORD-240301010, next ORD-240301015\n|");
-    EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301015\n|");
     EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-0041"}),
               "0|Invoice: synchronised with INV-2024-0041, next INV-2024-0042\n|");
-    EXPECT_EQ(ident({"next", "Invoice"}), "0|INV-2024-0042\n|");
+    // Both changes were saved: the export of a fresh load lists them.
     const std::string exported = dir.file("exported.xml");
     EXPECT_EQ(ident({"export", exported}), "0|exported to '" + exported + "'\n|");
     EXPECT_EQ(identWith(exported, {}), "0|Invoice  INV-2024-0042\nOrder    ORD-240301015\n|");
