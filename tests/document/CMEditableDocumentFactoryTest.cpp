@@ -104,10 +104,13 @@ TEST(CMEditableDocumentFactoryTest, MultiDocumentKeepsWhatAllDocumentsAgreeOn) {
     Document* b = stored(2, {{"Number", "2"}, {"Year", "2026"}, {"Client", "ACME"}}, &full);
     Document* c = stored(3, {{"Number", "3"}, {"Year", "2025"}, {"Client", "ACME"}}, &full);
     Document* d = stored(4, {{"Number", "4"}, {"Year", "2025"}, {"Client", "B"}}, &full);
+    Document* later = stored(5, {{"Number", "0"}, {"Year", "2026"}, {"Client", "B"}}, &full);
+    later->addValue("Number", "5"); // a later stored value of the same name wins
     Document* empty = stored(6, {}, &bare);
     Document* orphan = stored(9, {}, nullptr);
     const std::pair<std::list<Document*>, const char*> rows[] = {
         {{a}, ": Number=1 Year=2026 Client=ACME | 1"},
+        {{later}, ": Number=5 Year=2026 Client=B | 5"},
         {{a, b, c, a}, ": Client=ACME | 1 2 3 1"},                              // duplicates stay
         {{orphan, a, nullptr, orphan}, ": Number=1 Year=2026 Client=ACME | 1"}, // no template
         {{}, "null"},
