@@ -264,7 +264,8 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
-    // That every text has a translation: CatalogueTest; here, that each control shows its own.
+    // That every text has a translation: CatalogueTest; that the labels name their controls:
+    // the desktop_screen_reader test. Here, that each control shows its own text.
     ASSERT_TRUE(
         store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de")));
     auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
@@ -286,9 +287,6 @@ TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
     for (const auto& [shownText, id] : rows) {
         EXPECT_EQ(shownText, translated(id)) << id;
     }
-    EXPECT_EQ(child<QWidget>(*shown, "documentTree")->accessibleName() + ":",
-              translated(text::documentGroup))
-        << "the label names its control";
     // No English catalogue: the other tests see the message ids.
     EXPECT_TRUE(
         store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en")));
