@@ -161,14 +161,19 @@ TEST_F(DocumentIdentificationDlg2Test, RunsModallyAndCancelStoresNothing) {
     }
 }
 
-TEST_F(DocumentIdentificationDlg2Test, WithoutAFieldToFocusNoControlHasTheFocus) {
-    // Which field: IdentificationModelTest; that the dialog follows it: the keyboard user's
-    // first field. Remembered row 1 is field 131, hidden: no field.
+TEST_F(DocumentIdentificationDlg2Test, FocusGoesToTheModelsFieldOrToNoControl) {
+    // Which field: IdentificationModelTest. Remembered row 1 is field 131 (hidden), row 2 is 132.
     set("AllowStickyCursor", RegistryValue::number(1));
-    set("StickyCursorPosition", RegistryValue::number(1));
     auto document = makeDocument({{"A"}, {"B", "", "H"}, {"C"}});
-    auto dialog = open(*document, true);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.get());
+    for (const auto& [row, focused] : {std::pair{2u, "field132"}, {1u, ""}}) {
+        set("StickyCursorPosition", RegistryValue::number(row));
+        auto dialog = open(*document, true);
+        QWidget* expected = dialog.get();
+        if (*focused != '\0') {
+            expected = lineOf(*dialog, focused);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), expected) << row;
+    }
 }
 
 TEST_F(DocumentIdentificationDlg2Test, AKeyboardUserIsToldWhatIsWrongThenInsertsAndConfirms) {
