@@ -1,4 +1,5 @@
 #include "identification/IdentificationModel.h"
+#include "identification/detail/ControlRow.h"
 
 #include "host/common/OstrelDocAttribute.h"
 #include "support/DialogFixture.h"
@@ -8,6 +9,7 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -121,6 +123,7 @@ TEST_F(IdentificationModelTest, FocusGoesToTheRememberedRowWhenAllowed) {
     }
 }
 
+// How a mask corrects a text and carries the caret: InputMaskTest. Here, what the field is told.
 TEST(FitFieldTextTest, TextIsFittedAndTheSelectionCarriedThroughTheCorrection) {
     const struct {
         const char* mask;
@@ -130,13 +133,7 @@ TEST(FitFieldTextTest, TextIsFittedAndTheSelectionCarriedThroughTheCorrection) {
         std::optional<FieldText> expected;
         const char* note;
     } cases[] = {
-        {">AA-99", 20, "ab", {1, 2}, FieldText{"AB", {1, 2}}, "case"},
-        {">AA-99",
-         20,
-         "AB1",
-         {3, 3},
-         FieldText{"AB-1", {4, 4}},
-         "literal inserted before the caret"},
+        {">AA-99", 20, "ab", {1, 2}, FieldText{"AB", {1, 2}}, "corrected: the fitted text"},
         {">AA-99", 20, "AB-1", {4, 4}, std::nullopt, "already fitted"},
         {"", 3, "abc", {3, 3}, std::nullopt, "no mask, nothing to cut"},
         {">A", 20, "\xC4\x8Dx", {2, 2}, FieldText{"\xC4\x8C", {1, 1}}, "characters, not bytes"},
@@ -236,6 +233,37 @@ TEST_F(IdentificationModelTest, ConfirmingWritesEditableValuesAndRecordsFilledOn
     EXPECT_EQ(valueOf(*readOnly, "Ledger"), "L-1");
     EXPECT_EQ(stored("LastUsedIdents"),
               RegistryValue::string("6:Ledger3:L-21:06:Number4:A-121:14:Year4:20141:1"));
+}
+
+// The bottom row of the identification dialog: "Remember cursor", OK, Cancel.
+const ControlRow kRow{{{12, 250, 155, 267}, {175, 243, 263, 268}, {270, 243, 358, 268}}, 371};
+
+TEST(ControlRowTest, AControlGrowsToItsTextAndPushesWhatStandsToItsRight) {
+    const struct {
+        const char* note;
+        std::vector<int> textWidths;
+        ControlRow expected;
+    } rows[] = {
+        {"every text fits: nothing moves", {143, 40, 88}, kRow},
+        {"no widths known", {}, kRow},
+        {"the check box grows by 20: OK, Cancel and the window follow",
+         {163, 40, 60},
+         {{{12, 250, 175, 267}, {195, 243, 283, 268}, {290, 243, 378, 268}}, 391}},
+        {"the last control grows: only it and the window",
+         {100, 80, 98},
+         {{{12, 250, 155, 267}, {175, 243, 263, 268}, {270, 243, 368, 268}}, 381}},
+        {"two grow: the last is pushed by both",
+         {153, 95, 88},
+         {{{12, 250, 165, 267}, {185, 243, 280, 268}, {287, 243, 375, 268}}, 388}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(fitToTexts(kRow, row.textWidths).controls, row.expected.controls) << row.note;
+        EXPECT_EQ(fitToTexts(kRow, row.textWidths).windowWidth, row.expected.windowWidth)
+            << row.note;
+    }
+    // The order of the list does not matter: the control on the left pushes.
+    const ControlRow reversed{{kRow.controls[2], kRow.controls[1], kRow.controls[0]}, 371};
+    EXPECT_EQ(fitToTexts(reversed, {88, 88, 163}).controls[0], (ClientRect{290, 243, 378, 268}));
 }
 
 } // namespace

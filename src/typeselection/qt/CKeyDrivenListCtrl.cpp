@@ -48,7 +48,15 @@ char32_t searchKey(int key) {
 } // namespace
 
 CKeyDrivenListCtrlPrivate::CKeyDrivenListCtrlPrivate(CKeyDrivenListCtrl* list)
-    : q(list), search(CalendarClock::getDefault().now()), timer(new QTimer(list)) {}
+    : q(list), search(now()), timer(new QTimer(list)) {}
+
+CKeyDrivenListCtrlPrivate& CKeyDrivenListCtrlPrivate::get(CKeyDrivenListCtrl& list) {
+    return *list.d_;
+}
+
+std::int64_t CKeyDrivenListCtrlPrivate::now() const {
+    return (clock != nullptr ? *clock : CalendarClock::getDefault()).now();
+}
 
 CKeyDrivenListCtrl::CKeyDrivenListCtrl(QWidget* parent)
     : QListWidget(parent), d_(std::make_unique<CKeyDrivenListCtrlPrivate>(this)) {
@@ -123,8 +131,8 @@ void CKeyDrivenListCtrl::keyPressEvent(QKeyEvent* event) {
 }
 
 void CKeyDrivenListCtrlPrivate::OnChar(char32_t character) {
-    const std::int64_t now = CalendarClock::getDefault().now();
-    if (const std::optional<std::size_t> choice = search.type(character, q->selectedEntry(), now)) {
+    if (const std::optional<std::size_t> choice =
+            search.type(character, q->selectedEntry(), now())) {
         q->selectEntry(*choice);
     }
     showTooltip(ostrel::platform::toQString(search.getSearchText()));
@@ -135,7 +143,7 @@ void CKeyDrivenListCtrlPrivate::OnTimer() {
     // The timer ticks every second; the typed text stays on show until more
     // than a second has passed since the last character, by the same clock
     // that the search measures its pause with.
-    if (search.pauseElapsed(CalendarClock::getDefault().now())) {
+    if (search.pauseElapsed(now())) {
         hideTooltip();
         timer->stop();
     }

@@ -60,5 +60,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The hosting dialog reaches the private part (its clock) through it.
+    friend class CKeyDrivenListCtrlPrivate;
     std::unique_ptr<CKeyDrivenListCtrlPrivate> d_;
 };

@@ -8,6 +8,7 @@
 #include "platform/detail/ScreenGeometry.h"
 #include "platform/qt/detail/DialogSupport.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
+#include "typeselection/qt/detail/CKeyDrivenListCtrlPrivate.h"
 #include "typeselection/qt/detail/DocumentTypeSelectionDlg2Private.h"
 
 #include <QBoxLayout>
@@ -61,7 +62,7 @@ DocumentTypeSelectionDlg2Private::DocumentTypeSelectionDlg2Private(
     DocumentTypeSelectionDlg2* dialog, DocumentTypes& documentTypes,
     OstrelDomainConfiguration* configuration_, const Ostrel::u8string& preselectedType,
     bool allowChangeDomain)
-    : q(dialog), model(documentTypes, configuration_, preselectedType, allowChangeDomain),
+    : q(dialog), model(documentTypes, configuration_, preselectedType, allowChangeDomain, services),
       configuration(configuration_) {}
 
 DocumentTypeSelectionDlg2::DocumentTypeSelectionDlg2(DocumentTypes& documentTypes,
@@ -146,6 +147,7 @@ void DocumentTypeSelectionDlg2Private::createControls() {
     documentLabel->setObjectName(QStringLiteral("documentLabel"));
     documentList = new CKeyDrivenListCtrl(q);
     documentList->setObjectName(QStringLiteral("documentList"));
+    CKeyDrivenListCtrlPrivate::get(*documentList).clock = services.clock;
 
     descriptionEdit = new QLineEdit(q);
     descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));

@@ -4,10 +4,14 @@
 
 #include "i18n/ZMLanguageSettings.h"
 #include "i18n/detail/DialogTexts.h"
+#include "platform/qt/QSettingsRegistry.h"
+#include "support/TempDir.h"
 #include "typeselection/qt/CKeyDrivenListCtrl.h"
+#include "typeselection/qt/detail/CKeyDrivenListCtrlPrivate.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,13 +22,116 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 using namespace ostrel::platform;
+
+// The document list alone, its type-ahead timed by a clock of its own.
+class CKeyDrivenListCtrlTest : public ::testing::Test {
+protected:
+    CKeyDrivenListCtrlTest() {
+        CKeyDrivenListCtrlPrivate::get(list).clock = &clock;
+        setEntries({"Inventory", "Invoice", "Order", "\xC3\x9A\xC4\x8Dtenka"});
+        list.resize(200, 150);
+        list.show();
+        list.activateWindow();
+        list.setFocus();
+    }
+
+    void setEntries(const std::vector<std::string>& names) {
+        std::vector<Ostrel::u8string> texts;
+        std::vector<std::u32string> keys;
+        for (const std::string& name : names) {
+            texts.emplace_back(name);
+            keys.push_back(ostrel::foldCase(name));
+        }
+        list.setEntries(texts, keys, QIcon());
+    }
+    QLabel* tip() const { return list.findChild<QLabel*>(QStringLiteral("searchTip")); }
+    bool tipShows(const QString& text) const {
+        return tip() != nullptr && tip()->isVisible() && tip()->text() == text;
+    }
+    void tick() const {
+        QMetaObject::invokeMethod(list.findChild<QTimer*>(QStringLiteral("searchTimer")),
+                                  "timeout");
+    }
+
+    ManualCalendarClock clock{1000};
+    CKeyDrivenListCtrl list;
+};
+
+TEST_F(CKeyDrivenListCtrlTest, TypingSelectsTheMatchingEntryAndShowsTheText) {
+    list.selectEntry(2);
+    QTest::keyClicks(&list, QStringLiteral("inv"));
+    EXPECT_EQ(list.selectedEntry(), 0u) << "from Order the walk wraps to Inventory";
+    EXPECT_EQ(list.currentRow(), 0) << "the chosen entry is also the current one";
+    ASSERT_TRUE(tipShows(QStringLiteral("inv")));
+    EXPECT_EQ(tip()->pos(), list.mapToGlobal(QPoint(0, list.height())))
+        << "at the list's lower-left corner";
+
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    EXPECT_TRUE(tipShows(QStringLiteral("in"))) << "the tip follows the search text";
+
+    // A letter beyond ASCII, as the key event's text carries it (QTest has no key name for it).
+    clock.advance(2);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                    QString::fromUtf8("\xC3\xBA"));
+    QApplication::sendEvent(&list, &press);
+    EXPECT_EQ(list.selectedEntry(), 3u);
+    EXPECT_TRUE(tipShows(QString::fromUtf8("\xC3\xBA")));
+    // Which entry a text matches (case, letters beyond ASCII, backspace): KeyDrivenSearchTest.
+}
+
+TEST_F(CKeyDrivenListCtrlTest, TipStaysForASecondOfTheListsClockThenGoes) {
+    list.selectEntry(0);
+    QTest::keyClicks(&list, QStringLiteral("o"));
+    ASSERT_TRUE(tipShows(QStringLiteral("o")));
+    clock.advance(1);
+    tick();
+    EXPECT_TRUE(tipShows(QStringLiteral("o"))) << "one second is not more than one";
+    clock.advance(1);
+    tick();
+    EXPECT_FALSE(tip()->isVisible());
+    EXPECT_FALSE(list.findChild<QTimer*>(QStringLiteral("searchTimer"))->isActive());
+}
+
+TEST_F(CKeyDrivenListCtrlTest, ArrowsFocusLossAndNewEntriesHideTheTip) {
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    const std::pair<const char*, std::function<void()>> hiders[] = {
+        {"an arrow",
+         [&] {
+             QTest::keyClick(&list, Qt::Key_Down);
+             EXPECT_EQ(list.selectedEntry(), 1u) << "the arrow still moves";
+         }},
+        {"new entries", [&] { setEntries({"Inventory"}); }},
+        {"focus loss", [&] { QApplication::sendEvent(&list, &focusOut); }},
+        {"hiding", [&] { list.hide(); }},
+    };
+    for (const auto& [note, hide] : hiders) {
+        list.selectEntry(0);
+        QTest::keyClicks(&list, QStringLiteral("i"));
+        ASSERT_TRUE(tipShows(QStringLiteral("i"))) << note;
+        hide();
+        EXPECT_FALSE(tip()->isVisible()) << note;
+    }
+}
+
+TEST_F(CKeyDrivenListCtrlTest, AltWithADigitSearchesAltWithALetterIsAMnemonic) {
+    // Which keys search with which modifiers: SearchKeysTest; here, that the list hands them on.
+    setEntries({"1st copy", "2nd copy", "Alpha"});
+    list.selectEntry(2);
+    QTest::keyClick(&list, Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(list.selectedEntry(), 1u);
+    clock.advance(5);
+    QTest::keyClick(&list, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(list.selectedEntry(), 1u) << "left to the dialog";
+}
 
 class DocumentTypeSelectionDlg2Test : public ostrel::test::TypeSelectionTest {
 protected:
@@ -44,17 +151,9 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    static QString selectedName(const QWidget& dialog) {
-        const auto* list = child<CKeyDrivenListCtrl>(dialog, "documentList");
-        const auto entry = list->selectedEntry();
-        return entry ? list->item(static_cast<int>(*entry))->text() : QString();
-    }
     static QString currentGroup(const QWidget& dialog) {
         const QTreeWidgetItem* node = child<QTreeWidget>(dialog, "documentTree")->currentItem();
         return node ? node->text(0) : QString();
-    }
-    static QString description(const QWidget& dialog) {
-        return child<QLineEdit>(dialog, "descriptionEdit")->text();
     }
 
     QWidget parent;
@@ -68,12 +167,9 @@ TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
     const QRect invoice = list->visualItemRect(list->findItems("Invoice", Qt::MatchExactly)[0]);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, invoice.center());
     EXPECT_EQ(shown->result(), QDialog::Accepted);
-    EXPECT_FALSE(shown->isVisible());
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("FIN.INVOICE"));
-    EXPECT_EQ(storedText("lastSelectedDocument"), "FIN.INVOICE|FIN.ORDER");
 
-    // Projects lists nothing: a double click confirms without a type.
-    storeText("lastSelectedDocument", "PRJ.LEASE");
+    // Projects lists nothing: OK (a double click beside the entries) confirms without a type.
     shown = dialog();
     showActive(*shown);
     auto* tree = child<QTreeWidget>(*shown, "documentTree");
@@ -83,22 +179,18 @@ TEST_F(DocumentTypeSelectionDlg2Test, DoubleClickConfirmsTheSelectedTypeIfAny) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(shown->result(), QDialog::Accepted);
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
-    EXPECT_EQ(storedText("lastSelectedDocument"), "PRJ.LEASE") << "nothing stored";
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, ChangeDomainClosesWithCancelAndTheFlagSet) {
-    configuration.setValue("Connection.Name", "Archive");
     auto shown = dialog("FIN.ORDER", true);
     showActive(*shown);
-    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Document Type Selection [Archive]"));
     QTest::keyClick(shown.get(), Qt::Key_D, Qt::AltModifier);
     // A mnemonic presses its button visibly before it clicks.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }));
     EXPECT_EQ(shown->result(), QDialog::Rejected);
     EXPECT_TRUE(shown->getChangeDomain());
-    EXPECT_EQ(shown->getSelectedDocumentTemplate(), nullptr);
     EXPECT_NE(storedText("DocumentTypeSelectionDialogSize"), std::nullopt);
-    EXPECT_EQ(storedText("lastSelectedDocument"), std::nullopt);
+    EXPECT_EQ(storedText("lastSelectedDocument"), std::nullopt) << "nothing confirmed";
 
     shown = dialog("FIN.ORDER", false);
     shown->show();
@@ -131,6 +223,10 @@ TEST_F(DocumentTypeSelectionDlg2Test, GeometryIsRestoredAndStoredWhateverTheOutc
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirms) {
+    // A fresh user, whose settings file does not exist yet: OK creates it with the chosen type.
+    ostrel::test::TempDir home;
+    ScopedDefault<Registry> fresh(
+        std::make_unique<QSettingsRegistry>(home.file("config"), std::vector<std::string>{}));
     auto shown = dialog("FIN.ORDER");
     showActive(*shown);
     ASSERT_EQ(QApplication::focusWidget(), child<QWidget>(*shown, "documentList"));
@@ -144,18 +240,20 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("le"));
-    EXPECT_EQ(description(*shown), QStringLiteral("Outgoing letter"));
+    EXPECT_EQ(child<QLineEdit>(*shown, "descriptionEdit")->text(),
+              QStringLiteral("Outgoing letter"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(shown->result(), QDialog::Accepted);
     EXPECT_EQ(shown->getSelectedDocumentTemplate(), catalogue.templateOf("LET.LETTER"));
+    const auto created = fresh.get().openKey(kUser, kKey, RegistryAccess::Read);
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->queryValue("lastSelectedDocument"), RegistryValue::string("LET.LETTER"));
 
     // A recent type chosen in the drop-down opens its group and entry (which ones:
     // TypeSelectionModelTest); Enter there takes the type the list shows for it.
     shown = dialog("FIN.RECEIPT");
     shown->setLastSelected("LET.INVOICE");
     showActive(*shown);
-    EXPECT_EQ(selectedName(*shown), QStringLiteral("receipt")) << "the first recent type";
-    EXPECT_EQ(description(*shown), QStringLiteral("Cash receipt"));
     child<QComboBox>(*shown, "lastSelectedCombo")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(currentGroup(*shown), QStringLiteral("Letters"));
@@ -165,6 +263,8 @@ TEST_F(DocumentTypeSelectionDlg2Test, KeyboardAloneReachesEveryControlAndConfirm
 }
 
 TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
+    // That every text has a translation: CatalogueTest; that the labels name their controls:
+    // the desktop_screen_reader test. Here, that each control shows its own text.
     ASSERT_TRUE(
         store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("de")));
     auto german = ZMLanguageSettings::forModuleFile(OSTREL_LIBRARY_DIR "/libostrel.so");
@@ -185,11 +285,7 @@ TEST_F(DocumentTypeSelectionDlg2Test, EveryTextGoesThroughTheCatalogue) {
     };
     for (const auto& [shownText, id] : rows) {
         EXPECT_EQ(shownText, translated(id)) << id;
-        EXPECT_NE(shownText, QString::fromLatin1(id)) << id;
     }
-    EXPECT_EQ(child<QWidget>(*shown, "documentTree")->accessibleName() + ":",
-              translated(text::documentGroup))
-        << "the label names its control";
     // No English catalogue: the other tests see the message ids.
     EXPECT_TRUE(
         store().setValue(kUser, "Software\\Zelvamont", "Language", RegistryValue::string("en")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/base/U8String.h"
+#include "platform/Services.h"
 #include "typeselection/TypeSelectionModel.h"
 
 #include <cstddef>
@@ -40,6 +41,9 @@ public:
     void OnBnClickedChangeDomain();
 
     DocumentTypeSelectionDlg2* q;
+    /// What the model and the type-ahead of the list talk to: the
+    /// process-wide services.
+    ostrel::platform::Services services;
     ostrel::typeselection::TypeSelectionModel model;
     OstrelDomainConfiguration* configuration;
     bool initialized = false;
