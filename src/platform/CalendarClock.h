@@ -9,8 +9,9 @@ namespace ostrel::platform {
 
 /// Calendar time in whole seconds, as the C library's time() counts it: the
 /// clock of the type-ahead search of the document list, whose pause rule is
-/// stated in whole seconds. Views take the process-wide clock from
-/// `CalendarClock::getDefault()`; tests install a `ManualCalendarClock`.
+/// stated in whole seconds. The document list takes it from its dialog's
+/// `platform::Services`, which fall back to `CalendarClock::getDefault()`;
+/// tests hand in a `ManualCalendarClock`.
 class OSTREL_EXPORT CalendarClock {
 public:
     virtual ~CalendarClock() = default;
