@@ -18,8 +18,6 @@ using namespace ostrel::platform;
 using ostrel::test::makeDocument;
 using ostrel::test::valueOf;
 
-const int dialogWindow = 0; // a window handle for the message sink
-
 class IdentificationModelTest : public ostrel::test::DialogTest {
 protected:
     /// Stores the last used values and the two cursor values in the dialog's key.
@@ -28,7 +26,6 @@ protected:
         set("AllowStickyCursor", RegistryValue::number(allow));
         set("StickyCursorPosition", RegistryValue::number(position));
     }
-    /// A started model on `document`.
     static std::unique_ptr<IdentificationModel> open(CMEditableDocument& document) {
         auto model = std::make_unique<IdentificationModel>(document);
         EXPECT_TRUE(model->initialize(nullptr));
@@ -178,10 +175,10 @@ TEST_F(IdentificationModelTest, ChangesInsertionsAndSwitches) {
 TEST_F(IdentificationModelTest, ConfirmingRefusesAnEmptyFormAndTheFirstInvalidRow) {
     storeSettings("6:Number4:A-121:0");
     auto empty = makeDocument({{"Code", "", "N", "999"}, {"Number"}, {"Ledger", "", "R"}});
-    EXPECT_EQ(open(*empty)->confirm(&dialogWindow, {1, 2}).result, Confirmation::AllEmpty);
+    EXPECT_EQ(open(*empty)->confirm(kWindow, {1, 2}).result, Confirmation::AllEmpty);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown().back(),
-              (RecordingMessageSink::Message{&dialogWindow, "Error",
+              (RecordingMessageSink::Message{kWindow, "Error",
                                              "All identificators are empty. At least one "
                                              "identificator have to be entered."}));
 
@@ -189,12 +186,12 @@ TEST_F(IdentificationModelTest, ConfirmingRefusesAnEmptyFormAndTheFirstInvalidRo
     auto document = makeDocument({{"Code", " ", "N", "999"}, {"Year", "20", "N", "9999"}});
     auto model = open(*document);
     model->changeText(1, "201", {3, 3});
-    const ConfirmOutcome outcome = model->confirm(&dialogWindow, {1, 2});
+    const ConfirmOutcome outcome = model->confirm(kWindow, {1, 2});
     EXPECT_EQ(outcome.result, Confirmation::InvalidValue);
     EXPECT_EQ(outcome.row, 0u) << "the first invalid row in display order";
     ASSERT_EQ(shown().size(), 2u);
-    EXPECT_EQ(shown().back().text, "Code: expected 3 digits");
-    EXPECT_EQ(shown().back().caption, "Error");
+    EXPECT_EQ(shown().back(),
+              (RecordingMessageSink::Message{kWindow, "Error", "Code: expected 3 digits"}));
     EXPECT_EQ(stored("LastUsedIdents"), RegistryValue::string("6:Number4:A-121:0"));
     EXPECT_EQ(valueOf(*document, "Year"), "20") << "nothing written";
 }
@@ -214,7 +211,7 @@ TEST_F(IdentificationModelTest, ConfirmingWritesEditableValuesAndRecordsFilledOn
     model->toggleAutoInsert(3); // on for an empty field: not stored
     model->setRememberCursor(true);
 
-    ASSERT_EQ(model->confirm(&dialogWindow, {-5, 218}).result, Confirmation::Accepted);
+    ASSERT_EQ(model->confirm(kWindow, {-5, 218}).result, Confirmation::Accepted);
     EXPECT_TRUE(shown().empty());
     EXPECT_EQ(valueOf(*document, "Ledger"), "L-1");
     EXPECT_EQ(valueOf(*document, "Number"), "") << "an emptied field writes the empty value";
@@ -229,7 +226,7 @@ TEST_F(IdentificationModelTest, ConfirmingWritesEditableValuesAndRecordsFilledOn
     auto readOnly = makeDocument({{"Ledger", "L-1", "R"}, {"Number"}});
     model = open(*readOnly);
     model->changeText(0, "L-2", {3, 3}); // only a host could change it; the rule still holds
-    ASSERT_EQ(model->confirm(&dialogWindow, {0, 0}).result, Confirmation::Accepted);
+    ASSERT_EQ(model->confirm(kWindow, {0, 0}).result, Confirmation::Accepted);
     EXPECT_EQ(valueOf(*readOnly, "Ledger"), "L-1");
     EXPECT_EQ(stored("LastUsedIdents"),
               RegistryValue::string("6:Ledger3:L-21:06:Number4:A-121:14:Year4:20141:1"));

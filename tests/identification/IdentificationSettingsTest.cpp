@@ -1,8 +1,7 @@
 #include "identification/IdentificationSettings.h"
 #include "identification/LastUsedIdentStore.h"
 
-#include "platform/MemoryRegistry.h"
-#include "platform/ProductSettings.h"
+#include "support/DialogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +12,24 @@ namespace {
 using namespace ostrel::platform;
 using ostrel::identification::IdentificationSettings;
 
-constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
-
-const int parentWindow = 0; // any non-null handle: the monitor query is a test double
-
-/// The settings loaded from a store whose key holds `value` under `name`.
-IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
-                              ScreenRect monitor = {0, 0, 1920, 1080}) {
-    MemoryRegistry store;
-    EXPECT_TRUE(store.createKey(kUser, kProductSettingsKey));
-    if (value) {
-        EXPECT_TRUE(store.setValue(kUser, kProductSettingsKey, name, *value)) << name;
+class IdentificationSettingsTest : public ostrel::test::DialogTest {
+protected:
+    /// The settings loaded after value `name` of the product's key was set to `value`.
+    IdentificationSettings loaded(const char* name, const std::optional<RegistryValue>& value,
+                                  ScreenRect monitor = {0, 0, 1920, 1080}) {
+        if (value) {
+            set(name, *value);
+        }
+        FixedMonitors monitors(monitor);
+        IdentificationSettings settings;
+        settings.stickyCursorPosition = 0x7777;
+        settings.load(kWindow, {.monitors = &monitors});
+        return settings;
     }
-    FixedMonitors monitors(monitor);
-    IdentificationSettings settings;
-    settings.stickyCursorPosition = 0x7777;
-    settings.load(&parentWindow, {.settings = &store, .monitors = &monitors});
-    return settings;
-}
+};
 
 // Which positions stay on the parent's monitor: MonitorsTest. Here, how the stored text reads.
-TEST(IdentificationSettingsTest, StoredPositionIsReadAndPlacedOnTheParentsMonitor) {
+TEST_F(IdentificationSettingsTest, StoredPositionIsReadAndPlacedOnTheParentsMonitor) {
     const ScreenRect primary{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080};
     const struct {
         const char* stored; // null: no value
@@ -41,9 +37,9 @@ TEST(IdentificationSettingsTest, StoredPositionIsReadAndPlacedOnTheParentsMonito
         ScreenPoint expected;
         const char* note;
     } rows[] = {
+        {nullptr, primary, {0, 0}, "missing: the monitor's corner"},
         {"412;218;", primary, {412, 218}, ""},
         {"-1280;20;", {0, 0, 1920, 2000}, {0, 1280}, "the minus sign separates"},
-        {nullptr, primary, {0, 0}, "missing: the monitor's corner"},
         {"412;218;", right, {2020, 100}, "its monitor is gone"},
     };
     for (const auto& row : rows) {
@@ -58,7 +54,7 @@ TEST(IdentificationSettingsTest, StoredPositionIsReadAndPlacedOnTheParentsMonito
         << "wraps as 32-bit arithmetic, never traps";
 }
 
-TEST(IdentificationSettingsTest, ValuesAreReadAsTheRegistryHandsThemOver) {
+TEST_F(IdentificationSettingsTest, ValuesAreReadAsTheRegistryHandsThemOver) {
     // A number is its four bytes, whatever its type; a longer value leaves the default.
     EXPECT_EQ(loaded("StickyCursorPosition", RegistryValue::string("1")).stickyCursorPosition,
               0x31);
@@ -86,12 +82,12 @@ TEST(IdentificationSettingsTest, ValuesAreReadAsTheRegistryHandsThemOver) {
 }
 
 // What is written when the key exists: IdentificationModelTest's confirmation.
-TEST(IdentificationSettingsTest, WithoutTheKeyNothingIsReadOrWrittenAndTheKeyIsNotCreated) {
+TEST_F(IdentificationSettingsTest, WithoutTheKeyNothingIsReadOrWrittenAndTheKeyIsNotCreated) {
     IdentificationSettings settings;
-    MemoryRegistry empty;
-    EXPECT_FALSE(settings.save({412, 218}, {.settings = &empty}));
-    EXPECT_FALSE(empty.hasKey(kUser, kProductSettingsKey));
-    settings.load(&parentWindow, {.settings = &empty});
+    store() = MemoryRegistry();
+    EXPECT_FALSE(settings.save({412, 218}, {}));
+    EXPECT_FALSE(store().hasKey(kUser, kKey));
+    settings.load(kWindow, {});
     EXPECT_EQ(settings.position, (ScreenPoint{100, 100})) << "nothing read, nothing placed";
 }
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef OSTREL_TEST_QAPPLICATION
+#include <QWidget>
+#endif
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,17 +23,19 @@ namespace ostrel::test {
 /// What both dialogs and their models meet in the process while a test runs,
 /// installed as the process-wide services: a settings store in which the
 /// product's key exists, a record of the messages shown instead of boxes,
-/// one 1920 by 1080 monitor at the origin, and a calendar clock standing at
-/// 0 until a test moves it.
+/// one 1920 by 1080 monitor at the origin, and a calendar clock standing at 0.
 class DialogTest : public ::testing::Test {
 protected:
     static constexpr platform::RegistryRoot kUser = platform::RegistryRoot::CurrentUser;
     static constexpr const char* kKey = platform::kProductSettingsKey;
+    /// A window for the monitor query to look at and for messages to belong to: any handle
+    /// that is not null.
+    static inline const int windowObject = 0;
+    static inline const platform::WindowHandle kWindow = &windowObject;
 
     DialogTest() { EXPECT_TRUE(store().createKey(kUser, kKey)); }
 
     platform::MemoryRegistry& store() { return store_.get<platform::MemoryRegistry>(); }
-    platform::ManualCalendarClock& clock() { return clock_.get<platform::ManualCalendarClock>(); }
     /// Sets value `name` of the product's key.
     void set(const char* name, const platform::RegistryValue& value) {
         EXPECT_TRUE(store().setValue(kUser, kKey, name, value)) << name;
@@ -47,6 +53,14 @@ protected:
     const std::vector<platform::RecordingMessageSink::Message>& shown() const {
         return messages_.get<platform::RecordingMessageSink>().messages();
     }
+#ifdef OSTREL_TEST_QAPPLICATION
+    /// The control of `dialog` named `name`; a test that names a missing one fails.
+    template <class T = QWidget> static T* child(const QWidget& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+#endif
 
 private:
     platform::ScopedDefault<platform::Registry> store_{

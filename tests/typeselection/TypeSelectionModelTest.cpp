@@ -21,19 +21,13 @@ using ostrel::typeselection::TypeSelectionModel;
 using ostrel::typeselection::TypeSelectionSettings;
 using TypeSelectionSettingsTest = ostrel::test::DialogTest;
 
-// A stand-in for the dialog's parent window: the monitor query is a test
-// double that only needs a window that is not null.
-const int parentWindowObject = 0;
-const WindowHandle kParent = &parentWindowObject;
-
 class TypeSelectionModelTest : public ostrel::test::TypeSelectionTest {
 protected:
-    // A started model on the sample catalogue.
     std::unique_ptr<TypeSelectionModel> start(const std::string& preselected = "",
                                               bool allowChangeDomain = false) {
         auto model = std::make_unique<TypeSelectionModel>(catalogue.types, &configuration,
                                                           preselected, allowChangeDomain);
-        model->initialize(kParent);
+        model->initialize(kWindow);
         return model;
     }
 
@@ -65,7 +59,7 @@ TEST_F(TypeSelectionModelTest, AnEmptyCatalogueOffersNothingAndIgnoresChoices) {
     DocumentTypes empty;
     TypeSelectionModel nothing(empty, &configuration, "FIN.INVOICE", false);
     nothing.setLastSelected("FIN.ORDER");
-    nothing.initialize(kParent);
+    nothing.initialize(kWindow);
     EXPECT_TRUE(nothing.getTreeNodes().empty() && nothing.getDropDownEntries().empty());
     const SelectionChange change = nothing.chooseRecent(0, std::nullopt);
     EXPECT_FALSE(change.treeNode || change.listRebuilt || change.listEntry);
@@ -104,7 +98,7 @@ TEST_F(TypeSelectionModelTest, TreeSelectionListsCreatableChildrenSortedByName) 
         types.addDocumentType("G", name, name, "", nullptr, true);
     }
     TypeSelectionModel alike(types, &configuration, "", false);
-    alike.initialize(kParent);
+    alike.initialize(kWindow);
     alike.selectTreeNode(0);
     EXPECT_EQ(listed(alike), "Alpha, alpha, B, Beta, beta, \xC3\xA4")
         << "alike but for case: bytes";
@@ -130,7 +124,7 @@ TEST_F(TypeSelectionModelTest, DropDownOffersThePreselectedTypeThenTheRecentOnes
         for (std::string type; given >> type;) {
             model.setLastSelected(type);
         }
-        model.initialize(kParent);
+        model.initialize(kWindow);
         EXPECT_EQ(listed(model, true), row.offered) << row.note;
     }
 }
@@ -244,7 +238,7 @@ TEST_F(TypeSelectionSettingsTest, StoredGeometryIsReadAndPlacedOnTheParentsMonit
             storeText(TypeSelectionSettings::kGeometryValue, row.stored);
         }
         TypeSelectionSettings settings;
-        settings.load(kParent, {.monitors = &monitors});
+        settings.load(kWindow, {.monitors = &monitors});
         const auto& saved = settings.geometry;
         EXPECT_EQ((std::array{saved.width, saved.height, saved.x, saved.y}), row.expected)
             << row.stored << ": " << row.note;
@@ -259,12 +253,11 @@ TEST_F(TypeSelectionSettingsTest, SettingsNeedTheKeyAndNeverCreateIt) {
     EXPECT_FALSE(settings.saveLastSelected({}));
     EXPECT_FALSE(store().hasKey(kUser, kKey));
 
+    // What is written once the key exists: DocumentTypeSelectionDlg2Test's geometry.
     ASSERT_TRUE(store().createKey(kUser, kKey));
-    ASSERT_TRUE(TypeSelectionSettings::saveGeometry({640, 480, -10, 20}, {}));
-    EXPECT_EQ(storedText(TypeSelectionSettings::kGeometryValue), "640;480;-10;20;");
     // Read whatever its type, as wide text: an expandable string too.
     set(TypeSelectionSettings::kGeometryValue, RegistryValue::expandString("700;500;"));
-    settings.load(kParent, {});
+    settings.load(kWindow, {});
     EXPECT_EQ(settings.geometry.width, 700);
 }
 
