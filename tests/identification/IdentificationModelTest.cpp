@@ -120,7 +120,8 @@ TEST_F(IdentificationModelTest, FocusGoesToTheRememberedRowWhenAllowed) {
     }
 }
 
-// How a mask corrects a text and carries the caret: InputMaskTest. Here, what the field is told.
+// How a mask corrects a text and carries the caret: InputMaskTest; a corrected text and a field
+// without a mask: ChangesInsertionsAndSwitches. Here, what the field is told.
 TEST(FitFieldTextTest, TextIsFittedAndTheSelectionCarriedThroughTheCorrection) {
     const struct {
         const char* mask;
@@ -130,9 +131,7 @@ TEST(FitFieldTextTest, TextIsFittedAndTheSelectionCarriedThroughTheCorrection) {
         std::optional<FieldText> expected;
         const char* note;
     } cases[] = {
-        {">AA-99", 20, "ab", {1, 2}, FieldText{"AB", {1, 2}}, "corrected: the fitted text"},
         {">AA-99", 20, "AB-1", {4, 4}, std::nullopt, "already fitted"},
-        {"", 3, "abc", {3, 3}, std::nullopt, "no mask, nothing to cut"},
         {">A", 20, "\xC4\x8Dx", {2, 2}, FieldText{"\xC4\x8C", {1, 1}}, "characters, not bytes"},
     };
     for (const auto& c : cases) {

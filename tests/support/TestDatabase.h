@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -34,8 +34,7 @@ public:
     /// Why the cluster is not there (its binaries are missing on this
     /// machine), or empty.
     static std::string unavailable() {
-        std::ifstream in(std::string(OSTREL_TEST_DATABASE_DIR) + "/unavailable");
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return readFile(std::string(OSTREL_TEST_DATABASE_DIR) + "/unavailable");
     }
     static std::string uriOf(const std::string& database, const std::string& user = "ostrel") {
         return "postgresql://" + user + "@/" + database + "?host=" + OSTREL_TEST_DATABASE_DIR;
