@@ -42,6 +42,22 @@ TEST(DescribeCommandTest, PrintsTheDocumentsTreeOrEveryRecordOfAFailure) {
               "CMServer2Descr.cpp:72: Failed to read content of tag Templates, file: " +
                   file + "\nCMServer2Descr.cpp:26: Cannot read description\n");
     EXPECT_EQ(runTool({"describe", "a.xml", "b.xml"})[0], '2');
+    EXPECT_EQ(runTool({"describe", dir.write("none.xml", "<Templates><!-- none yet --><Other/>"
+                                                         "</Templates>")}),
+              "0|<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Documents/>\n|");
+    // Values are node content: the entity reference in the name is read. A template without a
+    // description still tells the server so.
+    EXPECT_EQ(runTool({"describe", dir.write("t.xml", "<Templates><Template id='T' "
+                                                      "name='Tom &amp;amp; Jerry'/></Templates>")}),
+              R"(0|<?xml version="1.0" encoding="UTF-8"?>
+<Documents>
+  <Document type="T" inherit="DocumentType.Root">
+    <Property name="name">Tom &amp; Jerry</Property>
+    <Property name="canCreate">Y</Property>
+    <Property name="Description"/>
+  </Document>
+</Documents>
+|)");
 }
 
 } // namespace
