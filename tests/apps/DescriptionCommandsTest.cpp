@@ -9,7 +9,7 @@
 
 namespace {
 
-using ostrel::test::runTool;
+using namespace ostrel::test;
 
 const std::string kSample = OSTREL_SAMPLES_DIR "/templates.xml";
 
@@ -30,9 +30,8 @@ TEST(CatalogueCommandTest, PrintsGroupsAndTypesOrRefusesBadArgumentsAndFiles) {
 
 TEST(DescribeCommandTest, PrintsTheDocumentsTreeOrEveryRecordOfAFailure) {
     EXPECT_EQ(runTool({"describe", kSample}),
-              "0|" + ostrel::test::readFile(OSTREL_DESCR_DATA_DIR "/templates-documents.xml") +
-                  "|");
-    ostrel::test::TempDir dir;
+              "0|" + readFile(OSTREL_DESCR_DATA_DIR "/templates-documents.xml") + "|");
+    TempDir dir;
     const std::string file =
         dir.write("bad.xml", "<Templates><Template id=\"T\" name=\"n\"><Attributes><ClassAttribute"
                              " value=\"v\"/></Attributes></Template></Templates>");

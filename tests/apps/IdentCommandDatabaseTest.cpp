@@ -10,16 +10,16 @@
 
 namespace {
 
-using ostrel::test::runTool;
+using namespace ostrel::test;
 
 // What the tool prints is the same for either store (IdentCommandTest); the counters' moves in
 // the database are the counter tests' (autoident/pg).
 TEST(IdentCommandDatabaseTest, AUriTakesThePlaceOfTheValueFileAndImportsOne) {
     OSTREL_REQUIRE_DATABASE();
-    ostrel::test::TempDir dir;
-    ostrel::test::TestDatabase database;
+    TempDir dir;
+    TestDatabase database;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
-    const std::string definitions = ostrel::test::writeIdentDefinitions(dir), uri = database.uri();
+    const std::string definitions = writeIdentDefinitions(dir), uri = database.uri();
     EXPECT_EQ(runTool({"ident", definitions, uri, "use", "Order"}),
               "0|Order: used ORD-240301010, next ORD-240301015\n|");
     const std::string values =

@@ -82,8 +82,7 @@ TEST(DocumentTypesTest, FirstNodeOfATypeKeepsTheIndexInOriginalAndCopies) {
         DocumentTypeItem* t = target->getDocTypeItem("T");
         ASSERT_NE(t, nullptr);
         EXPECT_NE(t, originalT);
-        EXPECT_EQ(t->getName().str(), "first");
-        EXPECT_EQ(t->getParent(), target->getDocTypeItem("B"));
+        EXPECT_EQ(t->getParent(), target->getDocTypeItem("B")) << "the first node of the type";
         EXPECT_EQ(target->getDocTypeItem("OLD"), nullptr);
         EXPECT_EQ(dump(*target), expected);
     }

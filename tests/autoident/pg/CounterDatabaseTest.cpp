@@ -22,11 +22,6 @@ namespace {
 using namespace ostrel::test;
 using State = AutoIncrementedIdentificators::ValueFileState;
 
-std::string counter(const std::string& name, const std::string& prefix,
-                    const std::string& numbers) {
-    return identEntry(name, "prefix=\"" + prefix + "\" " + numbers);
-}
-
 std::string allRecords(const OstrelException& errors) {
     std::string text;
     for (const auto& record : errors.getRecords()) {
@@ -61,14 +56,16 @@ protected:
     zmbase::ScopedLocalClock clock{[this] { return now; }};
     std::string definitions = writeDefinitions(
         dir,
-        counter("Invoice", "INV-\\Y-",
-                "variable_length=\"4\" increment=\"1\" initial_value=\"1\"") +
+        identEntry("Invoice", "prefix=\"INV-\\Y-\" variable_length=\"4\" increment=\"1\" "
+                              "initial_value=\"1\"") +
             // Names reach the database as parameters and arrays, never as SQL text.
-            counter("x'); DROP TABLE ostrel_counter; --", "Q",
-                    "variable_length=\"3\" increment=\"5\" initial_value=\"10\"") +
-            counter("a\\&quot;b,{c}", "\\d/",
-                    "variable_length=\"0\" increment=\"-2\" initial_value=\"1\"") +
-            counter("Gapless", "G", "variable_length=\"5\" increment=\"1\" initial_value=\"1\""));
+            identEntry("x'); DROP TABLE ostrel_counter; --",
+                       "prefix=\"Q\" variable_length=\"3\" increment=\"5\" initial_value=\"10\"") +
+            identEntry(
+                "a\\&quot;b,{c}",
+                "prefix=\"\\d/\" variable_length=\"0\" increment=\"-2\" initial_value=\"1\"") +
+            identEntry("Gapless",
+                       "prefix=\"G\" variable_length=\"5\" increment=\"1\" initial_value=\"1\""));
 };
 
 TEST_F(CounterDatabaseTest, TheSameStepsGiveTheSameIdentifiersAndValueFileAsAFile) {
