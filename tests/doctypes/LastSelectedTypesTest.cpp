@@ -14,11 +14,13 @@ std::string stored(LastSelectedTypes& recent) {
 }
 
 TEST(LastSelectedTypesTest, AddingMovesToFrontAndTrims) {
-    LastSelectedTypes recent, none(0);
+    LastSelectedTypes recent, two(2), none(0);
     EXPECT_FALSE(recent.addItem(""));
     for (const char* type : {"T1", "T2", "T3"}) {
         EXPECT_TRUE(recent.addItem(type));
+        two.addItem(type);
     }
+    EXPECT_EQ(stored(two), "T3|T2");
     EXPECT_TRUE(recent.addItem("T1"));
     Ostrel::u8string text("kept:");
     EXPECT_TRUE(recent.serialize(text));
