@@ -9,7 +9,7 @@
 
 namespace {
 
-using ostrel::test::runTool;
+using namespace ostrel::test;
 
 const std::string kSample = OSTREL_SAMPLES_DIR "/templates.xml";
 
@@ -30,9 +30,8 @@ TEST(CatalogueCommandTest, PrintsGroupsAndTypesOrRefusesBadArgumentsAndFiles) {
 
 TEST(DescribeCommandTest, PrintsTheDocumentsTreeOrEveryRecordOfAFailure) {
     EXPECT_EQ(runTool({"describe", kSample}),
-              "0|" + ostrel::test::readFile(OSTREL_DESCR_DATA_DIR "/templates-documents.xml") +
-                  "|");
-    ostrel::test::TempDir dir;
+              "0|" + readFile(OSTREL_DESCR_DATA_DIR "/templates-documents.xml") + "|");
+    TempDir dir;
     const std::string file =
         dir.write("bad.xml", "<Templates><Template id=\"T\" name=\"n\"><Attributes><ClassAttribute"
                              " value=\"v\"/></Attributes></Template></Templates>");
@@ -42,6 +41,22 @@ TEST(DescribeCommandTest, PrintsTheDocumentsTreeOrEveryRecordOfAFailure) {
               "CMServer2Descr.cpp:72: Failed to read content of tag Templates, file: " +
                   file + "\nCMServer2Descr.cpp:26: Cannot read description\n");
     EXPECT_EQ(runTool({"describe", "a.xml", "b.xml"})[0], '2');
+    EXPECT_EQ(runTool({"describe", dir.write("none.xml", "<Templates><!-- none yet --><Other/>"
+                                                         "</Templates>")}),
+              "0|<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Documents/>\n|");
+    // Values are node content: the entity reference in the name is read. A template without a
+    // description still tells the server so.
+    EXPECT_EQ(runTool({"describe", dir.write("t.xml", "<Templates><Template id='T' "
+                                                      "name='Tom &amp;amp; Jerry'/></Templates>")}),
+              R"(0|<?xml version="1.0" encoding="UTF-8"?>
+<Documents>
+  <Document type="T" inherit="DocumentType.Root">
+    <Property name="name">Tom &amp; Jerry</Property>
+    <Property name="canCreate">Y</Property>
+    <Property name="Description"/>
+  </Document>
+</Documents>
+|)");
 }
 
 } // namespace

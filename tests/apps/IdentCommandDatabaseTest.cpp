@@ -7,32 +7,26 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
-using ostrel::test::runTool;
+using namespace ostrel::test;
 
 // What the tool prints is the same for either store (IdentCommandTest); the counters' moves in
-// the database are the counter tests' (autoident/pg).
+// the database are the counter tests' (autoident/pg). Only a database imports a value file.
 TEST(IdentCommandDatabaseTest, AUriTakesThePlaceOfTheValueFileAndImportsOne) {
     OSTREL_REQUIRE_DATABASE();
-    ostrel::test::TempDir dir;
-    ostrel::test::TestDatabase database;
+    TempDir dir;
+    TestDatabase database;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
-    const std::vector<std::string> store = {"ident", ostrel::test::writeIdentDefinitions(dir),
-                                            database.uri()};
-    const auto ident = [&](std::vector<std::string> action) {
-        action.insert(action.begin(), store.begin(), store.end());
-        return runTool(action);
-    };
-    EXPECT_EQ(ident({"use", "Order"}), "0|Order: used ORD-240301010, next ORD-240301015\n|");
+    const std::string definitions = writeIdentDefinitions(dir), uri = database.uri();
     const std::string values =
         dir.write("values.xml", "<autoident>\n"
                                 "<ident name=\"Order\" value=\"95\" date=\"2024-03-01\"/>\n"
                                 "</autoident>\n");
-    EXPECT_EQ(ident({"import", values}), "0|imported '" + values + "'\n|");
-    EXPECT_EQ(ident({"next", "Order"}), "0|ORD-240301095\n|");
+    EXPECT_EQ(runTool({"ident", definitions, uri, "import", values}),
+              "0|imported '" + values + "'\n|");
+    EXPECT_EQ(runTool({"ident", definitions, uri, "next", "Order"}), "0|ORD-240301095\n|");
 }
 
 } // namespace

@@ -13,8 +13,7 @@
 
 namespace {
 
-using ostrel::test::readFile;
-using ostrel::test::runTool;
+using namespace ostrel::test;
 
 /// While it lives, writes that would make a file longer than `bytes` fail as on a full disk (the
 /// signal such a write raises is ignored, so the write reports an error instead).
@@ -40,9 +39,9 @@ protected:
         return runTool(rest);
     }
 
-    ostrel::test::TempDir dir;
+    TempDir dir;
     zmbase::ScopedLocalClock clock{[] { return zmbase::EarthTime(2024, 3, 1, 9, 0, 0); }};
-    std::string definitions = ostrel::test::writeIdentDefinitions(dir);
+    std::string definitions = writeIdentDefinitions(dir);
     std::string values = dir.file("values.xml");
 };
 

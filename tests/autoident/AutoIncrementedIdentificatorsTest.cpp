@@ -15,31 +15,21 @@
 
 namespace {
 
-using ostrel::test::identEntry;
-using ostrel::test::nextOf;
-using ostrel::test::readFile;
+using namespace ostrel::test;
 using zmbase::EarthTime;
 using Mode = AutoIncrementedIdentificators::Mode;
 using State = AutoIncrementedIdentificators::ValueFileState;
 
-const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
-const std::string kFooter = "</autoident>\r\n";
 const std::string kNumbers = "variable_length=\"3\" increment=\"1\" initial_value=\"";
 
 std::string counter(const std::string& name, const std::string& prefix = "X",
                     const std::string& initial = "1") {
     return identEntry(name, "prefix=\"" + prefix + "\" " + kNumbers + initial + "\"");
 }
-std::string line(const std::string& name, const std::string& value,
-                 const std::string& date = "2007-03-09") {
-    return "<ident name=\"" + name + "\" value=\"" + value + "\" date=\"" + date + "\" />\r\n";
-}
 
 class AutoIncrementedIdentificatorsTest : public ::testing::Test {
 protected:
-    std::string defs(const std::string& entries) {
-        return ostrel::test::writeDefinitions(dir, entries);
-    }
+    std::string defs(const std::string& entries) { return writeDefinitions(dir, entries); }
     std::string written() const { return readFile(values); }
     AutoIncrementedIdentificators load(const std::string& definitions,
                                        Mode mode = Mode::SingleWriter) {
@@ -48,7 +38,7 @@ protected:
         return set;
     }
 
-    ostrel::test::TempDir dir;
+    TempDir dir;
     const std::string values = dir.file("values.xml");
     EarthTime now{2007, 3, 9, 10, 30, 0};
     zmbase::ScopedLocalClock clock{[this] { return now; }};
@@ -184,7 +174,7 @@ TEST_F(AutoIncrementedIdentificatorsTest, CopiesOwnTheirCounters) {
 std::vector<long> runWriters(const std::string& definitions, const std::string& values, int writers,
                              int count, useconds_t killAfter = 0) {
     std::vector<long> numbers;
-    for (const std::string& taken : ostrel::test::takeInProcesses(
+    for (const std::string& taken : takeInProcesses(
              definitions, values, writers, count,
              [](AutoIncrementedIdentificators& set) { return set.takeValue("a"); }, killAfter)) {
         numbers.push_back(std::stol(taken.substr(7)));

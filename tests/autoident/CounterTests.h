@@ -19,6 +19,14 @@ inline std::string identEntry(const std::string& name, const std::string& attrib
     return "<ident name=\"" + name + "\" " + attributes + "/>\n";
 }
 
+/// The start and the end of a value file as it is written, and one line of it between them.
+inline const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<autoident>\r\n";
+inline const std::string kFooter = "</autoident>\r\n";
+inline std::string line(const std::string& name, const std::string& value,
+                        const std::string& date = "2007-03-09") {
+    return "<ident name=\"" + name + "\" value=\"" + value + "\" date=\"" + date + "\" />\r\n";
+}
+
 /// Writes a definition file of `entries` into `dir` and returns its name.
 inline std::string writeDefinitions(const TempDir& dir, const std::string& entries) {
     return dir.write("defs.xml", "<identifiers>\n" + entries + "</identifiers>\n");

@@ -82,8 +82,7 @@ TEST(DocumentTypesTest, FirstNodeOfATypeKeepsTheIndexInOriginalAndCopies) {
         DocumentTypeItem* t = target->getDocTypeItem("T");
         ASSERT_NE(t, nullptr);
         EXPECT_NE(t, originalT);
-        EXPECT_EQ(t->getName().str(), "first");
-        EXPECT_EQ(t->getParent(), target->getDocTypeItem("B"));
+        EXPECT_EQ(t->getParent(), target->getDocTypeItem("B")) << "the first node of the type";
         EXPECT_EQ(target->getDocTypeItem("OLD"), nullptr);
         EXPECT_EQ(dump(*target), expected);
     }
@@ -122,12 +121,10 @@ class DocumentTypesFillTest : public ::testing::Test {
 protected:
     // Null leaves a property out.
     DocumentTemplate* add(const char* type, const char* area, const char* name,
-                          const char* canCreate = "Y", const char* description = nullptr) {
+                          const char* canCreate = "Y") {
         DocumentTemplate* t = factory_.createTemplate(type);
-        for (const auto& [property, value] : {std::pair{"Area", area},
-                                              {"name", name},
-                                              {"canCreate", canCreate},
-                                              {"Description", description}}) {
+        for (const auto& [property, value] :
+             {std::pair{"Area", area}, {"name", name}, {"canCreate", canCreate}}) {
             if (value != nullptr) {
                 t->setProperty(property, value);
             }
@@ -145,7 +142,7 @@ protected:
 
 // The filter and the order are the catalogue fuzz target's property too; these are the near misses.
 TEST_F(DocumentTypesFillTest, CreatableNamedGroupedUsableTemplatesInGroupsOfByteOrder) {
-    DocumentTemplate* memo = add("MEMO", "a", "Memo", "Y", "Short note");
+    DocumentTemplate* memo = add("MEMO", "a", "Memo");
     add("FAX", "b", "Fax");
     add("BILL", "B", "Bill");
     add("AA", "a", "First");
@@ -168,7 +165,6 @@ TEST_F(DocumentTypesFillTest, CreatableNamedGroupedUsableTemplatesInGroupsOfByte
     const DocumentTypeItem* item = types_.getDocTypeItem("MEMO");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->getTemplate(), memo);
-    EXPECT_EQ(item->getDescription().str(), "Short note");
     EXPECT_EQ(types_.getDocTypeItem("OSTREL.AREA.a")->getTemplate(), nullptr);
 }
 

@@ -109,7 +109,6 @@ TEST(CMEditableDocumentFactoryTest, MultiDocumentKeepsWhatAllDocumentsAgreeOn) {
     Document* empty = stored(6, {}, &bare);
     Document* orphan = stored(9, {}, nullptr);
     const std::pair<std::list<Document*>, const char*> rows[] = {
-        {{a}, ": Number=1 Year=2026 Client=ACME | 1"},
         {{later}, ": Number=5 Year=2026 Client=B | 5"},
         {{a, b, c, a}, ": Client=ACME | 1 2 3 1"},                              // duplicates stay
         {{orphan, a, nullptr, orphan}, ": Number=1 Year=2026 Client=ACME | 1"}, // no template
