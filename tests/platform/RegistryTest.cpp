@@ -35,8 +35,6 @@ TEST(RegistryValueTest, DataAndSizeFollowTheWidthOfTheReader) {
         SCOPED_TRACE(row.value.toSettingsText());
         EXPECT_EQ(row.value.data(TextWidth::Narrow), row.narrow);
         EXPECT_EQ(row.value.data(TextWidth::Wide), row.wide);
-        EXPECT_EQ(row.value.size(TextWidth::Narrow), row.narrow.size());
-        EXPECT_EQ(row.value.size(TextWidth::Wide), row.wide.size());
     }
 }
 
