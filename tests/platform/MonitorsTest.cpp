@@ -40,21 +40,19 @@ TEST(MonitorsTest, ARestoredPositionStaysOnTheParentsMonitor) {
 
 TEST(MonitorsTest, NestedDefaultsPutEachOtherBack) {
     const int window = 0;
-    const ScreenRect fallback{0, 0, 1920, 1080};
-    EXPECT_EQ(Monitors::getDefault().nearestMonitor(&window), fallback);
+    const auto nearest = [&] { return Monitors::getDefault().nearestMonitor(&window); };
+    const ScreenRect fallback{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080},
+        above{0, -900, 1600, 0};
+    EXPECT_EQ(nearest(), fallback);
     {
-        ScopedDefault<Monitors> outer(
-            std::make_unique<FixedMonitors>(ScreenRect{1920, 0, 3840, 1080}));
+        ScopedDefault<Monitors> outer(std::make_unique<FixedMonitors>(right));
         {
-            ScopedDefault<Monitors> inner(
-                std::make_unique<FixedMonitors>(ScreenRect{0, -900, 1600, 0}));
-            EXPECT_EQ(Monitors::getDefault().nearestMonitor(&window),
-                      (ScreenRect{0, -900, 1600, 0}));
+            ScopedDefault<Monitors> inner(std::make_unique<FixedMonitors>(above));
+            EXPECT_EQ(nearest(), above);
         }
-        EXPECT_EQ(Monitors::getDefault().nearestMonitor(&window),
-                  (ScreenRect{1920, 0, 3840, 1080}));
+        EXPECT_EQ(nearest(), right);
     }
-    EXPECT_EQ(Monitors::getDefault().nearestMonitor(&window), fallback);
+    EXPECT_EQ(nearest(), fallback);
 }
 
 TEST(ScreenGeometryTest, AWindowBelongsToTheMonitorItOverlapsMostElseTheClosest) {

@@ -21,12 +21,11 @@ TEST(U8StringTest, WideRoundTripKeepsEveryPlane) {
 }
 
 TEST(U8StringTest, MalformedBytesBecomeReplacementCharacters) {
-    struct Row {
+    const struct {
         const char* bytes;
         const wchar_t* wide;
         const char* note;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"a\x80z", L"a\uFFFDz", "stray continuation byte"},
         {"\xC0\xAF", L"\uFFFD\uFFFD", "overlong slash: C0 is never a lead byte"},
         {"\xE0\x80\xAF", L"\uFFFD", "overlong three-byte form"},
@@ -36,7 +35,7 @@ TEST(U8StringTest, MalformedBytesBecomeReplacementCharacters) {
         {"\xE6\x96x", L"\uFFFDx", "truncated before an ASCII byte"},
         {"\xFF\xFE", L"\uFFFD\uFFFD", "bytes that never occur in UTF-8"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         const pstring wide{u8string(row.bytes)};
         EXPECT_EQ(wide.str(), row.wide) << row.note;
         const u8string repaired(wide);

@@ -28,16 +28,13 @@ TEST(TextIniFormatTest, QtTypedValuesReadAsTheTextTheyAre) {
                                    "e=@@Variant(x)\n"
                                    "f=@String(x)\n");
     const QSettings settings(QString::fromStdString(file), textIniFormat());
-    const struct {
-        const char* name;
-        const char* value;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"b", "@ByteArray(x)"}, {"c", "@Rect(1 2 3 4)"},
         {"d", "@Invalid()"},    {"e", "@Variant(x)"}, // "@@" is how a leading "@" is written
         {"f", "@String(x)"},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(settings.value(QLatin1String(row.name)), text(row.value)) << row.name;
+    for (const auto& [name, value] : rows) {
+        EXPECT_EQ(settings.value(QLatin1String(name)), text(value)) << name;
     }
     const QString crafted = text("@Variant(") + QString(3, QChar(0)) + QChar(u'\f') +
                             QString(3, QChar(0xFF)) + QChar(0xF0) + QChar(u')');
