@@ -68,7 +68,6 @@ TEST(ScreenGeometryTest, AWindowBelongsToTheMonitorItOverlapsMostElseTheClosest)
         std::optional<std::size_t> expected;
         const char* note;
     } rows[] = {
-        {{1800, 100, 2400, 500}, {left, right}, 0, 1, "more of it on the right one"},
         {{1500, 100, 2100, 500}, {left, right}, 1, 0, "more on the left, whatever is preferred"},
         {{1620, 100, 2220, 500}, {left, right}, 1, 1, "half on each: the preferred one"},
         {{1620, 100, 2220, 500}, {left, right}, std::nullopt, 0, "half on each: the first"},

@@ -78,7 +78,6 @@ TEST(DocumentFactoryLoaderTest, DocumentsBecomeTemplatesWithTheirAttributes) {
     EXPECT_TRUE(loader.getSkippedTypes().empty());
     ASSERT_EQ(factory.getTemplateCount(), 2u);
     const DocumentTemplate* invoice = factory.findTemplate("Invoice");
-    EXPECT_NE(invoice->isUsable(), 0u);
     EXPECT_EQ(
         invoice->getProperties(),
         (Properties{{"name", "Invoice (renamed)"}, {"Area", "Finance"}, {"Description", ""}}));
