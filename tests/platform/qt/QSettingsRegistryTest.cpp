@@ -77,16 +77,11 @@ TEST_F(QSettingsRegistryTest, ValueNamesIgnoreCaseAsInTheRegistry) {
 TEST_F(QSettingsRegistryTest, AFileThatIsNotARegularFileIsAMissingKey) {
     // A FIFO would block the reader for ever, a directory cannot be read: the key does not open,
     // so the defaults (or the machine's value) apply. The suite's timeout catches a hang.
-    for (const std::string sub : {"user", "etc1"}) {
-        std::filesystem::create_directories(dir.file(sub));
-        ASSERT_EQ(::mkfifo(dir.file(sub + "/Zelvamont.ini").c_str(), 0600), 0);
-    }
     std::filesystem::create_directories(dir.file("user/Zelvamont/Ostrel.ini"));
-    for (const auto& [root, path] : {std::pair{kUser, "Software\\Zelvamont"},
-                                     {kMachine, "Software\\Zelvamont"},
-                                     {kUser, kDialogKey}}) {
+    ASSERT_EQ(::mkfifo(dir.file("user/Zelvamont.ini").c_str(), 0600), 0);
+    for (const char* path : {"Software\\Zelvamont", kDialogKey}) {
         for (const auto access : {kRead, kWrite}) {
-            EXPECT_EQ(store.openKey(root, path, access), nullptr) << path;
+            EXPECT_EQ(store.openKey(kUser, path, access), nullptr) << path;
         }
     }
 }
