@@ -28,7 +28,6 @@ namespace text = ostrel::i18n::text;
 
 class ZMLanguageSettingsTest : public ::testing::Test {
 protected:
-    ZMLanguageSettingsTest() { ::setenv("LANGUAGE", "untouched", 1); }
     void TearDown() override {
         ::setenv("LANGUAGE", "", 1);
         std::setlocale(LC_ALL, "C");

@@ -56,9 +56,7 @@ TEST(MonitorsTest, NestedDefaultsPutEachOtherBack) {
 }
 
 TEST(ScreenGeometryTest, AWindowBelongsToTheMonitorItOverlapsMostElseTheClosest) {
-    const ScreenRect left{0, 0, 1920, 1080};
-    const ScreenRect right{1920, 0, 3840, 1080};
-    const ScreenRect above{0, -900, 1600, 0};
+    const ScreenRect left{0, 0, 1920, 1080}, right{1920, 0, 3840, 1080}, above{0, -900, 1600, 0};
     const ScreenRect apart{5000, 0, 6280, 1024}; // a gap of 1160 pixels to its left
     const ScreenRect mirror{0, 0, 1280, 1024};   // the same desktop shown smaller
     const struct {
@@ -89,8 +87,7 @@ TEST(ScreenGeometryTest, AWindowBelongsToTheMonitorItOverlapsMostElseTheClosest)
 }
 
 TEST(ScreenGeometryTest, ARestoredWindowIsNoSmallerThanItsMinimumNorLargerThanItsScreen) {
-    const WindowSize minimum{600, 400};
-    const WindowSize screen{1920, 1040};
+    const WindowSize minimum{600, 400}, screen{1920, 1040};
     const struct {
         WindowSize stored;
         std::optional<WindowSize> screen;
