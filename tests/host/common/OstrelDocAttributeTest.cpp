@@ -58,7 +58,6 @@ TEST(InputMaskTest, CorrectionsOnATableOfMasks) {
         {">AAA-9999", "0", "abc", "ABC", "no trailing literal once the typing ends"},
         {">AAA-9999", "0", "abc-", "ABC-", "a typed trailing literal stays"},
         {">AAA-9999", "0", "abc12345678", "ABC-1234", "cut at the mask's end"},
-        {"<aaa", "0", "ABC", "abc", "lower case"},
         {">A!A<A", "0", "abC", "Abc", "case switches per position"},
         {">A!a<A", "0", "xYZ", "XYz", "'!' keeps the case as typed"},
         {"99\\9", "0", "12", "12", "escaped literal not inserted before typing"},
