@@ -44,7 +44,6 @@ TEST(TextIniFormatTest, QtTypedValuesReadAsTheTextTheyAre) {
 TEST(TextIniFormatTest, FilesAreWrittenAndReadAsQtWritesThem) {
     const ostrel::test::TempDir dir;
     const char* const values[] = {"de",
-                                  "640;480;-10;20;",
                                   "hex:01,02",
                                   "a=b",
                                   " lead",
