@@ -13,11 +13,13 @@
 #include "platform/qt/detail/DialogSupport.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -57,25 +59,48 @@ QString plainToolTip(const QString& text) {
 }
 
 // A row's label has a fixed width; a name too long for it ends in "..."
-// and shows whole in its tooltip, instead of being cut off mid-letter.
+// and shows whole in a tooltip, instead of being cut off mid-letter. Only
+// a shortened name has a tooltip: a screen reader reads a widget's tooltip
+// as its description, and a whole name would be read out twice.
 class RowLabel : public QLabel {
 public:
-    using QLabel::QLabel;
+    RowLabel(const std::string& plainName, QWidget* parent)
+        : QLabel(parent), plainName_(QString::fromStdString(plainName)) {}
 
 protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QLabel::event(event);
+        }
+        if (shortened()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               plainToolTip(plainName_), this);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+
     void paintEvent(QPaintEvent* event) override {
-        const QRect room = contentsRect();
-        const int flags = Qt::TextShowMnemonic | Qt::TextSingleLine;
-        if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
+        if (!shortened()) {
             QLabel::paintEvent(event);
             return;
         }
+        const QRect room = contentsRect();
         QPainter painter(this);
         const QString elided =
-            fontMetrics().elidedText(text(), Qt::ElideRight, room.width(), flags);
-        style()->drawItemText(&painter, room, static_cast<int>(alignment()) | flags, palette(),
-                              isEnabled(), elided, foregroundRole());
+            fontMetrics().elidedText(text(), Qt::ElideRight, room.width(), kRowLabelFlags);
+        style()->drawItemText(&painter, room, static_cast<int>(alignment()) | kRowLabelFlags,
+                              palette(), isEnabled(), elided, foregroundRole());
     }
+
+private:
+    bool shortened() const {
+        return fontMetrics().size(kRowLabelFlags, text()).width() > contentsRect().width();
+    }
+
+    static constexpr int kRowLabelFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
+    QString plainName_;
 };
 
 // What a screen reader says of a row's button after its name: the value it
@@ -196,13 +221,12 @@ void DocumentIdentificationDlg2Private::createRow(std::size_t index) {
     const std::string plainName = ostrel::withoutMnemonics(row.attribute->getVisibleName().str());
     const QString fieldId = QString::number(row.fieldId());
 
-    auto* label = new RowLabel(q);
+    auto* label = new RowLabel(plainName, q);
     label->setObjectName(QStringLiteral("label") + fieldId);
     // The host's names are shown as they stand, never as markup; an "&" in
     // one still marks its mnemonic.
     label->setTextFormat(Qt::PlainText);
     label->setText(name);
-    label->setToolTip(plainToolTip(QString::fromStdString(plainName)));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setGeometry(toQRect(row.label));
 

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,12 @@ protected:
                              {"Batch", "7", "H"},
                              {"Note", "", "N", "", 120, true}});
     }
+    /// The tooltip shown when the mouse rests on `widget`, or empty.
+    static QString tipOf(QWidget* widget) {
+        QHelpEvent rest(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &rest);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
     static QLineEdit* lineOf(QWidget& dialog, const char* field) {
         return qobject_cast<QLineEdit*>(child<CSelectorEdit>(dialog, field)->editor());
     }
@@ -75,6 +83,11 @@ TEST_F(DocumentIdentificationDlg2Test, RowsStandAtTheModelsPlacesAndNameTheirFie
     // What a screen reader finds at start-up: the desktop_screen_reader test. The names leave
     // out the mnemonic, and a button's description follows its switch.
     EXPECT_EQ(lineOf(*dialog, "field130")->accessibleName(), QStringLiteral("Invoice number"));
+    QWidget* note = child(*dialog, "label132");
+    EXPECT_EQ(tipOf(note), QString()) << "a whole name has no tooltip, nor a description";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(note)->text(QAccessible::Description), "");
+    EXPECT_EQ(tipOf(child(*dialog, "label130")), QStringLiteral("Invoice number"))
+        << "a shortened name shows whole in a tooltip";
     auto* button = child<DocumentIdentificationAttrButton>(*dialog, "button200");
     EXPECT_EQ(button->accessibleName(), QStringLiteral("Insert the last value of Invoice number"));
     EXPECT_EQ(button->toolTip(), QStringLiteral("AB-1"));
